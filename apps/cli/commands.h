@@ -1,0 +1,29 @@
+// The subcommands of the quintorbelle program, and what they share.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace quintorbelle::cli {
+
+// Bad input from the user: reported as one line, with exit code 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Exit codes.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Checks before any work that `path` can be written: its folder exists and
+// is writable and it is not itself a folder. Throws UsageError otherwise.
+void CheckWritable(const std::string &option, const std::string &path);
+
+void AddSwatchesCommand(CLI::App &app);
+void AddRenderCommand(CLI::App &app);
+
+} // namespace quintorbelle::cli

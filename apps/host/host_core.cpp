@@ -1,0 +1,384 @@
+#include "host/host_core.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "quintorbelle/platform.h"
+
+namespace quintorbelle::host {
+namespace {
+
+HostCore *activeCore = nullptr;
+
+constexpr int32_t kModeCommands[9] = {kSelectMode0, kSelectMode1, kSelectMode2,
+                                      kSelectMode3, kSelectMode4, kSelectMode5,
+                                      kSelectMode6, kSelectMode7, kSelectMode8};
+
+// A walker picture ends when a walker leaves its square; one that ends
+// before this much work is too slight to keep.
+constexpr int32_t kWorthwhileWalkerWork = 2000;
+
+// The density base doubles up to this; beyond it the thresholds pass the
+// range of the 16-bit counts within a few colour indices.
+constexpr int32_t kMaxDensityBase = 1024;
+
+// The custom ramp a new host starts with: deep blue, gold and crimson,
+// blended, fading in from black.
+constexpr uint32_t kCustomAnchors[3] = {0x1E3C8C, 0xF0C040, 0xB42850};
+constexpr uint8_t kCustomOptions[QB_RAMP_OPTION_COUNT] = {1, 0, 2, 2, 2};
+
+} // namespace
+
+int32_t ModeCommand(int32_t mode) {
+    return kModeCommands[std::clamp(mode, 0, 8)];
+}
+
+int32_t ModeOfCommand(int32_t command) {
+    for (int32_t mode = 0; mode < 9; ++mode) {
+        if (kModeCommands[mode] == command) return mode;
+    }
+    return -1;
+}
+
+int32_t MaxDegreeForMode(int32_t mode) {
+    switch (mode) {
+    case 0:
+    case 1: return 300; // the function table holds 300 maps
+    case 7: return 12;  // walkers turn in at most twelve headings
+    case 8: return 255; // cell states
+    default: return 50;
+    }
+}
+
+int32_t ColouringVariantsForMode(int32_t mode) {
+    switch (mode) {
+    case 5:
+    case 6: return 9;   // escape and convergence colourings
+    case 7: return 1;   // walkers have their own colours
+    case 8: return 8;   // multiples of the state count
+    default: return 15; // the colour delay line holds 15 steps
+    }
+}
+
+HostCore::HostCore(const HostOptions &options)
+    : engine_(Engine()), clock_(options.seed), millisecondsPerTick_(options.millisecondsPerTick) {
+    activeCore = this;
+    QuintorbelleSetTickSource(&HostCore::ReadClock);
+    window_ = QuintorbelleCreateWindow(&HostCore::WindowProcedure, options.width, options.height);
+    engine_.hostWindow = window_;
+    engine_.imageWidth = options.width;
+    engine_.imageHeight = options.height;
+    engine_.displayWidth = options.width;
+    engine_.titleQuiet = 0;
+    engine_.autoExplore = 0;
+    for (int i = 0; i < 3; ++i)
+        engine_.rampBitmapInfo.colours[QB_RAMP_ANCHOR_0 + i] = kCustomAnchors[i];
+    std::memcpy(engine_.rampBitmapInfo.customOptions, kCustomOptions, sizeof kCustomOptions);
+    engine_.StartEngine(nullptr);
+    engine_.BuildColourRamp();
+}
+
+HostCore::~HostCore() {
+    if (engine_.orbitStore != nullptr) {
+        engine_.RuntimeFree(engine_.orbitStore);
+        engine_.orbitStore = nullptr;
+    }
+    engine_.hostWindow = 0;
+    QuintorbelleDestroyWindow(window_);
+    QuintorbelleSetTickSource(nullptr);
+    if (activeCore == this) activeCore = nullptr;
+}
+
+uint32_t HostCore::ReadClock() {
+    return activeCore != nullptr ? activeCore->clock_ : 0;
+}
+
+std::string HostCore::Title() const {
+    char buffer[512];
+    QuintorbelleGetWindowText(window_, buffer, sizeof buffer);
+    return buffer;
+}
+
+intptr_t HostCore::WindowProcedure(uint32_t window, uint32_t message, uintptr_t wParam,
+                                   intptr_t lParam) {
+    HostCore *core = activeCore;
+    if (core == nullptr || window != core->window_) return 0;
+    switch (message) {
+    case QB_WM_PAINT: core->PaintAll(); break;
+    case QB_WM_COMMAND: core->HandleCommand(static_cast<int32_t>(wParam)); break;
+    case QB_WM_USER + 1:
+        // A deferred request: 0 asks for a random re-configuration.
+        if (wParam == 0) {
+            if (core->engine_.drawMode <= 1) {
+                core->engine_.RandomiseFunctionSystem(0);
+            } else {
+                core->engine_.RandomiseModeParameters(0);
+            }
+        } else {
+            core->HandleCommand(static_cast<int32_t>(wParam));
+        }
+        break;
+    case QB_WM_LBUTTONDBLCLK: {
+        auto packed = static_cast<uint32_t>(lParam);
+        core->ZoomAt(static_cast<int32_t>(packed & 0xFFFF), static_cast<int32_t>(packed >> 16), 2);
+        break;
+    }
+    default: break;
+    }
+    return 0;
+}
+
+void HostCore::Command(int32_t id) {
+    HandleCommand(id);
+    PumpMessages();
+}
+
+void HostCore::StartPicture(int32_t request) {
+    failedTries_ = 0;
+    if (engine_.drawMode <= 1) {
+        engine_.GenerateFunctionSystem(request);
+    } else {
+        engine_.GenerateModeParameters(request);
+    }
+    if (onPictureStarted) onPictureStarted();
+}
+
+void HostCore::SelectMode(int32_t mode) {
+    engine_.drawMode = mode;
+    engine_.symmetryDegree = std::min(engine_.symmetryDegree, MaxDegreeForMode(mode));
+    engine_.colouringVariant =
+        std::min(engine_.colouringVariant, ColouringVariantsForMode(mode) - 1);
+    RestartUnlessSyncing(QB_REQUEST_NEW);
+}
+
+void HostCore::ZoomAt(int32_t x, int32_t y, double factor) {
+    engine_.ZoomAtPixel(engine_.pixelsPerUnitX * factor, x, y);
+}
+
+void HostCore::StartAnimation() {
+    engine_.animationFrame = 0;
+    animating_ = true;
+    engine_.NextAnimationFrame(0);
+}
+
+void HostCore::StopAnimation() {
+    animating_ = false;
+    engine_.animationFrame = 0;
+}
+
+void HostCore::RestartUnlessSyncing(int32_t request) {
+    // While the engine replays settings as commands, only the settings change.
+    if (engine_.syncDepth == 0) StartPicture(request);
+}
+
+void HostCore::Recolour(bool rebuildRamp) {
+    if (rebuildRamp) {
+        engine_.BuildColourRamp();
+        PaintAll();
+    } else {
+        engine_.Recolour(0);
+    }
+}
+
+void HostCore::ResetSettings(bool coloursToo) {
+    EngineLink &e = engine_;
+    for (int32_t *flag :
+         {&e.mirrorSymmetry, &e.colourBySource, &e.logColourScale, &e.mapVariant, &e.modeOption,
+          &e.stepwiseLevels, &e.halfAngleCopies, &e.randomCopyScale, &e.shrinkCopies,
+          &e.weightedChoice, &e.extraFlipMap, &e.extraHalfMap, &e.randomCopySkip, &e.shiftCopies}) {
+        *flag = 0;
+    }
+    e.symmetryDegree = 1;
+    e.baseMapCount = 1;
+    e.variation = 0;
+    e.colouringVariant = 0;
+    e.animationFlags = 0;
+    if (coloursToo) {
+        e.rampStyle = 0;
+        e.colourScheme = 0;
+        e.BuildColourRamp();
+        e.Recolour(1);
+    }
+}
+
+void HostCore::HandleCommand(int32_t id) {
+    EngineLink &e = engine_;
+    const bool syncing = e.syncDepth != 0;
+    if (int32_t mode = ModeOfCommand(id); mode >= 0) {
+        SelectMode(mode);
+        return;
+    }
+    auto toggle = [&](int32_t &flag) {
+        flag = flag != 0 ? 0 : 1;
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+    };
+    switch (id) {
+    case kNextRampStyle:
+        e.rampStyle = (e.rampStyle + 1) % 5;
+        if (!syncing) Recolour(true);
+        break;
+    case kNextColourScheme:
+        e.colourScheme = (e.colourScheme + 1) % 24;
+        if (!syncing) Recolour(true);
+        break;
+    case kNextPaletteStyle:
+        if (!syncing) {
+            e.BuildPalette(-1);
+            PaintAll();
+        }
+        break;
+    case kSuggestedMoreSymmetry:
+        if (e.symmetryDegree < std::min(e.maxSymmetryDegree, MaxDegreeForMode(e.drawMode))) {
+            ++e.symmetryDegree;
+        }
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kNewPicture:
+    case kNewParameters: RestartUnlessSyncing(QB_REQUEST_NEW); break;
+    case kToggleLogScale:
+        e.logColourScale = e.logColourScale != 0 ? 0 : 1;
+        if (!syncing) Recolour(false);
+        break;
+    case kToggleColourBySource: toggle(e.colourBySource); break;
+    case kLessSymmetry:
+        e.symmetryDegree = std::max(e.symmetryDegree - 1, 1);
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kMoreSymmetry:
+        e.symmetryDegree = std::min(e.symmetryDegree + 1, MaxDegreeForMode(e.drawMode));
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kToggleMirror: toggle(e.mirrorSymmetry); break;
+    case kToggleAnimation:
+        if (animating_) {
+            StopAnimation();
+        } else if (!syncing) {
+            StartAnimation();
+        }
+        break;
+    case kToggleMapVariant: toggle(e.mapVariant); break;
+    case kToggleModeOption: toggle(e.modeOption); break;
+    case kToggleShiftCopies: toggle(e.shiftCopies); break;
+    case kToggleHalfAngleCopies: toggle(e.halfAngleCopies); break;
+    case kToggleShrinkCopies: toggle(e.shrinkCopies); break;
+    case kToggleRandomCopyScale: toggle(e.randomCopyScale); break;
+    case kToggleRandomCopySkip: toggle(e.randomCopySkip); break;
+    case kToggleExtraHalfMap: toggle(e.extraHalfMap); break;
+    case kToggleExtraFlipMap: toggle(e.extraFlipMap); break;
+    case kToggleWeightedChoice: toggle(e.weightedChoice); break;
+    case kMoreBaseMaps:
+        e.baseMapCount = std::min<int32_t>(e.baseMapCount + 1, QB_MAP_CAPACITY);
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kFewerBaseMaps:
+        e.baseMapCount = std::max(e.baseMapCount - 1, 1);
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kNextColouringVariant: {
+        int32_t count = ColouringVariantsForMode(e.drawMode);
+        e.colouringVariant = e.colouringVariant < 0 ? 0 : (e.colouringVariant + 1) % count;
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    }
+    case kNextVariation:
+        e.variation = (e.variation + 1) % 7;
+        RestartUnlessSyncing(QB_REQUEST_KEEP);
+        break;
+    case kToggleStepwiseLevels: toggle(e.stepwiseLevels); break;
+    case kZoomOut:
+        if (!syncing) {
+            e.ZoomAtPixel(e.pixelsPerUnitX / 2, e.imageWidth / 2, e.imageHeight / 2);
+        }
+        break;
+    case kFittedView: RestartUnlessSyncing(QB_REQUEST_KEEP); break;
+    case kHalveDensityBase:
+    case kDoubleDensityBase: {
+        int32_t base = std::max<int32_t>(e.densityThresholds[0], 1);
+        base =
+            id == kHalveDensityBase ? std::max(base / 2, 1) : std::min(base * 2, kMaxDensityBase);
+        if (!syncing) e.Recolour(base);
+        break;
+    }
+    case kResetSettings:
+    case kResetSettingsAndColours:
+        ResetSettings(id == kResetSettingsAndColours);
+        RestartUnlessSyncing(QB_REQUEST_NEW);
+        break;
+    default: break;
+    }
+}
+
+int32_t HostCore::DrawOnce(uint32_t budget) {
+    EngineLink &e = engine_;
+    switch (e.drawMode) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        if (e.viewFitted == 0) return e.FitViewToAttractor();
+        return e.PlotAttractor(budget);
+    case 4: e.PlotQuilt(budget); return 1;
+    case 5:
+        if (e.mapVariant != 0) {
+            e.StepOrbitStatistics();
+            return 1;
+        }
+        e.RefineComplexPicture(1);
+        return 1;
+    case 6: e.RefineComplexPicture(1); return 1;
+    case 7: return e.StepWalkers(budget);
+    case 8: return e.GrowAutomatonRows(budget);
+    default: return 0;
+    }
+}
+
+TickStatus HostCore::Tick(uint32_t budget) {
+    EngineLink &e = engine_;
+    clock_ += millisecondsPerTick_;
+    if (animating_) {
+        e.NextAnimationFrame(1);
+        PumpMessages();
+    }
+    int32_t result = DrawOnce(budget);
+    e.workCounter += static_cast<int32_t>(budget);
+    e.frameCounter += 1;
+    PaintRect(e.drawnRect);
+    PumpMessages();
+
+    if (result == 0) {
+        // Modes 7 and 8 end naturally when a walker leaves its square or the
+        // rows repeat; an orbit that escapes or converges needs new parameters.
+        bool naturalEnd =
+            e.drawMode == 8 || (e.drawMode == 7 && e.workCounter >= kWorthwhileWalkerWork);
+        if (naturalEnd) return animating_ ? TickStatus::kDrawing : TickStatus::kFinished;
+        StopAnimation();
+        int32_t tries = failedTries_ + 1;
+        if (tries > kMaxFailedTries) return TickStatus::kGaveUp;
+        StartPicture(QB_REQUEST_NEW);
+        failedTries_ = tries;
+        return TickStatus::kDrawing;
+    }
+    if (!animating_ && e.drawStatus == 2) return TickStatus::kFinished;
+    return TickStatus::kDrawing;
+}
+
+void HostCore::PumpMessages() {
+    // Each message may post others; a bound keeps a runaway exchange finite.
+    QuintorbelleMessage message;
+    for (int handled = 0; handled < 100000 && QuintorbellePeekMessage(&message) != 0; ++handled) {
+        QuintorbelleDispatchMessage(&message);
+    }
+}
+
+void HostCore::PaintRect(const int32_t *rect) {
+    if (rect[2] <= rect[0] || rect[3] <= rect[1]) return;
+    QuintorbellePaintIndexed(window_, rect[0], rect[1], rect[2], rect[3], &engine_.indexImage[0][0],
+                             QB_IMAGE_STRIDE, engine_.displayBitmapInfo.colours);
+}
+
+void HostCore::PaintAll() {
+    const int32_t whole[4] = {0, 0, engine_.imageWidth, engine_.imageHeight};
+    PaintRect(whole);
+}
+
+} // namespace quintorbelle::host
