@@ -129,8 +129,8 @@ int32_t Recolour(int32_t firstThreshold) {
         }
     }
 
-    // The host's strip beside the picture is re-derived even when no
-    // threshold changed.
+    // The host may keep counts of its own in this strip (a key to the
+    // colours, say); it is re-derived even when no threshold changed.
     if (first == 256 && imageWidth >= 81) {
         for (int32_t y = 50; y <= 305; ++y) {
             for (int32_t x = imageWidth - 80; x <= imageWidth - 41; ++x) {

@@ -215,16 +215,5 @@ TEST(CustomRamp, FadeOutLiftsTheEndTowardWhite) {
     EXPECT_GT((last >> 8) & 0xFF, 150u);
 }
 
-TEST(CustomRamp, SchemeIsAppliedLast) {
-    colourScheme = 1;
-    rampColours[QB_RAMP_ANCHOR_0] = kRed;
-    rampColours[QB_RAMP_ANCHOR_1] = kGreen;
-    rampColours[QB_RAMP_ANCHOR_2] = kBlue;
-    for (int k = 0; k < 3; ++k) rampBitmapInfo.customOptions[QB_RAMP_MODE_0 + k] = 3;
-    rampStyle = 4;
-    BuildColourRamp();
-    EXPECT_EQ(rampColours[11], Rgb(0, 30, 225));
-}
-
 } // namespace
 } // namespace quintorbelle
