@@ -14,7 +14,9 @@ void BuildPalette(int32_t paletteStyle);
 uint32_t SchemeColour(int32_t a, int32_t b, int32_t c);
 int32_t BuildColourRamp();
 
-// Density thresholds and recolouring (density.cpp).
+// Density thresholds and recolouring (density.cpp). densityBase is the first
+// threshold of the last build (initially 1); the ramp builder reuses it.
+extern int32_t densityBase;
 int32_t BuildDensityThresholds(int32_t firstThreshold);
 int32_t Recolour(int32_t firstThreshold);
 
