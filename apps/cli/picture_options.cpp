@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "cli/commands.h"
@@ -34,6 +35,52 @@ void ParseSize(PictureOptions &o) {
     }
     o.width = width;
     o.height = height;
+}
+
+// Parses "re,im" into two finite numbers.
+void ParseComplex(const char *option, const std::string &text, double *out) {
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%lf,%lf%c", &out[0], &out[1], &rest) != 2 ||
+        !std::isfinite(out[0]) || !std::isfinite(out[1])) {
+        throw UsageError(
+            fmt::format("{} {} is not a complex number of the form RE,IM", option, text));
+    }
+}
+
+void ParseZooms(PictureOptions &o) {
+    for (const std::string &text : o.zooms) {
+        PictureOptions::Zoom zoom{};
+        char rest = 0;
+        if (std::sscanf(text.c_str(), "%lf@%d,%d%c", &zoom.factor, &zoom.x, &zoom.y, &rest) != 3) {
+            throw UsageError(fmt::format("--zoom {} is not of the form FACTOR@X,Y", text));
+        }
+        if (!std::isfinite(zoom.factor) || zoom.factor <= 0) {
+            throw UsageError(fmt::format("--zoom {}: the factor must be a positive number", text));
+        }
+        if (zoom.x < 0 || zoom.y < 0 || zoom.x >= o.width || zoom.y >= o.height) {
+            throw UsageError(fmt::format("--zoom {}: the pixel lies outside the {}x{} picture",
+                                         text, o.width, o.height));
+        }
+        o.parsedZooms.push_back(zoom);
+    }
+}
+
+void ParseSlice(PictureOptions &o) {
+    bool given =
+        o.classicSlice || o.startAxis || o.startCentre || o.constantAxis || o.constantCentre;
+    if (!given) return;
+    if (o.mode != 5 && o.mode != 6) {
+        throw UsageError("a slice (--classic, --start-axis, ...) is for modes 5 and 6 only");
+    }
+    PictureOptions::Slice slice{};
+    if (o.classicSlice) slice.constantAxis[0] = 1;
+    if (o.startAxis) ParseComplex("--start-axis", *o.startAxis, slice.startAxis);
+    if (o.startCentre) ParseComplex("--start-centre", *o.startCentre, slice.startCentre);
+    if (o.constantAxis) ParseComplex("--constant-axis", *o.constantAxis, slice.constantAxis);
+    if (o.constantCentre) {
+        ParseComplex("--constant-centre", *o.constantCentre, slice.constantCentre);
+    }
+    o.slice = slice;
 }
 
 } // namespace
@@ -78,6 +125,22 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o) {
     command.add_flag("--weighted", o.weightedChoice, "Choose maps by weight")->group(copies);
     command.add_flag("--extra-half", o.extraHalfMap, "Add the half map")->group(copies);
     command.add_flag("--extra-flip", o.extraFlipMap, "Add the flip map")->group(copies);
+    const char *slice = "Slice of modes 5 and 6 (default: drawn from the seed)";
+    command
+        .add_flag("--classic", o.classicSlice,
+                  "Start at 0, the constant following the plane: the familiar set")
+        ->group(slice);
+    command.add_option("--start-axis", o.startAxis, "Start point per plane unit, RE,IM")
+        ->group(slice);
+    command.add_option("--start-centre", o.startCentre, "Start point at the centre, RE,IM")
+        ->group(slice);
+    command.add_option("--constant-axis", o.constantAxis, "Constant per plane unit, RE,IM")
+        ->group(slice);
+    command.add_option("--constant-centre", o.constantCentre, "Constant at the centre, RE,IM")
+        ->group(slice);
+    command.add_option("--zoom", o.zooms,
+                       "Zoom in by FACTOR about pixel X,Y before drawing: FACTOR@X,Y; repeat "
+                       "to go deeper");
 }
 
 void Validate(PictureOptions &o) {
@@ -93,6 +156,8 @@ void Validate(PictureOptions &o) {
     CheckRange("--scheme", o.scheme, 0, 23);
     CheckRange("--variation", o.variation, 0, 6);
     CheckRange("--base-maps", o.baseMaps, 1, kMaxBaseMaps);
+    ParseSlice(o);
+    ParseZooms(o);
 }
 
 void Apply(const PictureOptions &o, host::HostCore &core) {
@@ -120,6 +185,26 @@ void Apply(const PictureOptions &o, host::HostCore &core) {
     e.BuildColourRamp();
     if (o.logScale) e.Recolour(0);
     e.drawMode = o.mode;
+}
+
+bool StartPicture(const PictureOptions &o, host::HostCore &core) {
+    host::EngineLink &e = core.engine();
+    if (o.slice) {
+        for (int i = 0; i < 2; ++i) {
+            e.startAxis[i] = o.slice->startAxis[i];
+            e.startCentre[i] = o.slice->startCentre[i];
+            e.constantAxis[i] = o.slice->constantAxis[i];
+            e.constantCentre[i] = o.slice->constantCentre[i];
+        }
+        core.StartPicture(QB_REQUEST_KEEP);
+    } else {
+        core.StartPicture(QB_REQUEST_NEW);
+    }
+    if (o.parsedZooms.empty()) return true;
+    // A zoom needs the fitted view it zooms into.
+    if (!core.FitView()) return false;
+    for (const PictureOptions::Zoom &zoom : o.parsedZooms) core.ZoomAt(zoom.x, zoom.y, zoom.factor);
+    return true;
 }
 
 } // namespace quintorbelle::cli

@@ -1,5 +1,7 @@
 // quintorbelle render: one picture, drawn until it is finished or the work
 // limit is reached, written as an indexed PNG with the engine's palette.
+// quintorbelle orbit: the same picture of mode 5 or 6 with the orbit of one
+// pixel drawn over it.
 #include <fmt/format.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "cli/picture_options.h"
 #include "cli/progress.h"
 #include "host/png_file.h"
+#include "quintorbelle/platform.h"
 
 namespace quintorbelle::cli {
 namespace {
@@ -24,46 +27,86 @@ struct RenderOptions {
     uint32_t budget = 100;
     bool verbose = false;
     std::string output;
+    std::string at; // orbit only: the pixel "X,Y"
 };
 
-void Render(RenderOptions &o) {
+[[noreturn]] void ThrowGaveUp(int32_t mode) {
+    throw std::runtime_error(fmt::format(
+        "no parameters drawn in mode {} made a picture after {} tries; try another seed", mode,
+        host::HostCore::kMaxFailedTries));
+}
+
+void ValidateRender(RenderOptions &o) {
     Validate(o.picture);
-    const int64_t work = o.work.value_or(kDefaultWork[o.picture.mode]);
-    if (work < 1) throw UsageError(fmt::format("--work {} must be at least 1", work));
+    if (o.work && *o.work < 1)
+        throw UsageError(fmt::format("--work {} must be at least 1", *o.work));
     if (o.budget < 1 || o.budget > 1000000) {
         throw UsageError(fmt::format("--budget {} is out of range (1 to 1000000)", o.budget));
     }
     CheckWritable("-o", o.output);
+}
 
-    host::HostCore core(CoreOptions(o.picture));
-    Apply(o.picture, core);
-    core.StartPicture(QB_REQUEST_NEW);
+// Draws the picture the options describe until it is finished or the work
+// limit is reached.
+std::unique_ptr<host::HostCore> DrawPicture(const RenderOptions &o) {
+    auto core = std::make_unique<host::HostCore>(CoreOptions(o.picture));
+    Apply(o.picture, *core);
+    host::EngineLink &e = core->engine();
+    if (!StartPicture(o.picture, *core)) ThrowGaveUp(e.drawMode);
 
-    host::EngineLink &e = core.engine();
+    const int64_t work = o.work.value_or(kDefaultWork[o.picture.mode]);
     ProgressMeter progress;
     host::TickStatus status = host::TickStatus::kDrawing;
     while (status == host::TickStatus::kDrawing && e.workCounter < work) {
-        status = core.Tick(o.budget);
+        status = core->Tick(o.budget);
         progress.Show(fmt::format("mode {}  work {}/{}  colours {}", e.drawMode, e.workCounter,
                                   work, e.maxColourIndex));
     }
     progress.Finish();
-    if (status == host::TickStatus::kGaveUp) {
-        throw std::runtime_error(fmt::format(
-            "no parameters drawn in mode {} made a picture after {} tries; try another seed",
-            e.drawMode, host::HostCore::kMaxFailedTries));
-    }
+    if (status == host::TickStatus::kGaveUp) ThrowGaveUp(e.drawMode);
+    return core;
+}
+
+void Render(RenderOptions &o) {
+    ValidateRender(o);
+    auto core = DrawPicture(o);
+    host::EngineLink &e = core->engine();
     host::IndexedImage image{e.imageWidth, e.imageHeight, &e.indexImage[0][0], QB_IMAGE_STRIDE,
                              e.displayBitmapInfo.colours};
     if (auto error = host::WritePng(o.output, image)) throw std::runtime_error(*error);
-    if (o.verbose) std::printf("%s\n", core.Title().c_str());
+    if (o.verbose) std::printf("%s\n", core->Title().c_str());
 }
 
-} // namespace
+void Orbit(RenderOptions &o) {
+    ValidateRender(o);
+    if (o.picture.mode != 5 && o.picture.mode != 6) {
+        throw UsageError(
+            fmt::format("--mode {}: orbits are shown for modes 5 and 6 only", o.picture.mode));
+    }
+    int32_t x = 0;
+    int32_t y = 0;
+    char rest = 0;
+    if (std::sscanf(o.at.c_str(), "%d,%d%c", &x, &y, &rest) != 2) {
+        throw UsageError(fmt::format("--at {} is not a pixel of the form X,Y", o.at));
+    }
+    if (x < 0 || y < 0 || x >= o.picture.width || y >= o.picture.height) {
+        throw UsageError(fmt::format("--at {} lies outside the {}x{} picture", o.at,
+                                     o.picture.width, o.picture.height));
+    }
+    auto core = DrawPicture(o);
+    core->engine().ShowPixelOrbit(x, y);
+    int32_t width = 0;
+    int32_t height = 0;
+    const uint32_t *surface = QuintorbelleGetSurface(core->window(), &width, &height);
+    if (auto error = host::WritePng(o.output, host::RgbImage{width, height, surface, width})) {
+        throw std::runtime_error(*error);
+    }
+    if (o.verbose) std::printf("%s\n", core->Title().c_str());
+}
 
-void AddRenderCommand(CLI::App &app) {
-    auto options = std::make_shared<RenderOptions>();
-    auto *command = app.add_subcommand("render", "Draw one picture and write it as a PNG");
+CLI::App *AddDrawingCommand(CLI::App &app, const char *name, const char *description,
+                            const std::shared_ptr<RenderOptions> &options) {
+    auto *command = app.add_subcommand(name, description);
     AddPictureOptions(*command, options->picture);
     command->add_option("--work", options->work,
                         "Work limit in units (default by mode; one unit is about 1245 steps)");
@@ -71,7 +114,25 @@ void AddRenderCommand(CLI::App &app) {
         ->capture_default_str();
     command->add_flag("-v,--verbose", options->verbose, "Print the window title when done");
     command->add_option("-o,--output", options->output, "PNG file to write")->required();
-    command->callback([options] { Render(*options); });
+    return command;
+}
+
+} // namespace
+
+void AddRenderCommand(CLI::App &app) {
+    auto render = std::make_shared<RenderOptions>();
+    AddDrawingCommand(app, "render", "Draw one picture and write it as a PNG", render)
+        ->callback([render] { Render(*render); });
+
+    auto orbit = std::make_shared<RenderOptions>();
+    AddDrawingCommand(app, "orbit",
+                      "Draw a picture of mode 5 or 6, then the orbit of one pixel over it "
+                      "(white, a cycle in yellow)",
+                      orbit)
+        ->callback([orbit] { Orbit(*orbit); });
+    app.get_subcommand("orbit")
+        ->add_option("--at", orbit->at, "The pixel whose orbit to show, X,Y")
+        ->required();
 }
 
 } // namespace quintorbelle::cli

@@ -151,6 +151,18 @@ void HostCore::SelectMode(int32_t mode) {
     RestartUnlessSyncing(QB_REQUEST_NEW);
 }
 
+bool HostCore::FitView() {
+    while (engine_.drawMode <= 3 && engine_.viewFitted == 0) {
+        if (engine_.FitViewToAttractor() != 0) break;
+        if (failedTries_ >= kMaxFailedTries) return false;
+        int32_t tries = failedTries_ + 1;
+        StartPicture(QB_REQUEST_NEW);
+        failedTries_ = tries;
+    }
+    PumpMessages();
+    return true;
+}
+
 void HostCore::ZoomAt(int32_t x, int32_t y, double factor) {
     engine_.ZoomAtPixel(engine_.pixelsPerUnitX * factor, x, y);
 }

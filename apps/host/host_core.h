@@ -102,6 +102,10 @@ class HostCore {
     void StartPicture(int32_t request);
     // Selects a mode and draws new parameters for it.
     void SelectMode(int32_t mode);
+    // Makes sure the view is fitted (modes 0 to 3 fit it to the attractor
+    // first), drawing new parameters while an orbit fails. False when no
+    // parameters make a picture.
+    bool FitView();
     // Zooms in by `factor` about pixel (x, y).
     void ZoomAt(int32_t x, int32_t y, double factor);
 
