@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include "cli/commands.h"
+#include "host/atomic_file.h"
+#include "host/host_core.h"
+#include "host/picture_file.h"
+#include "host/png_file.h"
 
 namespace quintorbelle::cli {
 
@@ -23,6 +27,18 @@ void CheckWritable(const std::string &option, const std::string &path) {
     if (fs::is_directory(path, error)) {
         throw UsageError(fmt::format("{} {} is a folder, not a file", option, path));
     }
+}
+
+std::optional<std::string> WritePicturePng(const std::string &path, const host::HostCore &core,
+                                           const std::string &pictureFile) {
+    const host::EngineLink &e = core.engine();
+    host::IndexedImage image{e.imageWidth, e.imageHeight, &e.indexImage[0][0], QB_IMAGE_STRIDE,
+                             e.displayBitmapInfo.colours};
+    return host::WritePng(path, image, {{host::kPictureChunkKeyword, pictureFile}});
+}
+
+void SavePictureFile(const std::string &path, const std::string &pictureFile) {
+    if (auto error = host::WriteFileAtomically(path, pictureFile)) throw std::runtime_error(*error);
 }
 
 } // namespace quintorbelle::cli

@@ -49,7 +49,7 @@ void ParseComplex(const char *option, const std::string &text, double *out) {
 
 void ParseZooms(PictureOptions &o) {
     for (const std::string &text : o.zooms) {
-        PictureOptions::Zoom zoom{};
+        host::AppliedZoom zoom{};
         char rest = 0;
         if (std::sscanf(text.c_str(), "%lf@%d,%d%c", &zoom.factor, &zoom.x, &zoom.y, &rest) != 3) {
             throw UsageError(fmt::format("--zoom {} is not of the form FACTOR@X,Y", text));
@@ -83,9 +83,160 @@ void ParseSlice(PictureOptions &o) {
     o.slice = slice;
 }
 
+// The on/off settings: their option, their place in the options, and the
+// menu command that toggles them.
+struct ToggleOption {
+    const char *name;
+    bool PictureOptions::*value;
+    int32_t ordinal;
+    int32_t command;
+};
+
+const ToggleOption kToggles[] = {
+    {"--mirror", &PictureOptions::mirror, QB_mirrorSymmetry, host::kToggleMirror},
+    {"--by-source", &PictureOptions::bySource, QB_colourBySource, host::kToggleColourBySource},
+    {"--variant", &PictureOptions::mapVariant, QB_mapVariant, host::kToggleMapVariant},
+    {"--option", &PictureOptions::modeOption, QB_modeOption, host::kToggleModeOption},
+    {"--log-scale", &PictureOptions::logScale, QB_logColourScale, host::kToggleLogScale},
+    {"--stepwise", &PictureOptions::stepwise, QB_stepwiseLevels, host::kToggleStepwiseLevels},
+    {"--shift-copies", &PictureOptions::shiftCopies, QB_shiftCopies, host::kToggleShiftCopies},
+    {"--half-angle", &PictureOptions::halfAngleCopies, QB_halfAngleCopies,
+     host::kToggleHalfAngleCopies},
+    {"--shrink-copies", &PictureOptions::shrinkCopies, QB_shrinkCopies, host::kToggleShrinkCopies},
+    {"--random-scale", &PictureOptions::randomCopyScale, QB_randomCopyScale,
+     host::kToggleRandomCopyScale},
+    {"--random-skip", &PictureOptions::randomCopySkip, QB_randomCopySkip,
+     host::kToggleRandomCopySkip},
+    {"--weighted", &PictureOptions::weightedChoice, QB_weightedChoice, host::kToggleWeightedChoice},
+    {"--extra-half", &PictureOptions::extraHalfMap, QB_extraHalfMap, host::kToggleExtraHalfMap},
+    {"--extra-flip", &PictureOptions::extraFlipMap, QB_extraFlipMap, host::kToggleExtraFlipMap},
+};
+
+int32_t &EngineFlag(int32_t ordinal) {
+    return *static_cast<int32_t *>(QuintorbelleExport(ordinal));
+}
+
+bool ToggleGiven(const PictureOptions &o, const ToggleOption &toggle) {
+    return o.Given(toggle.name) || o.Given((std::string("--no-") + (toggle.name + 2)).c_str());
+}
+
+void ValidateSettings(const PictureOptions &o, int32_t mode) {
+    if (o.degree)
+        CheckRange("--degree", *o.degree, mode == 8 ? 2 : 1, host::MaxDegreeForMode(mode));
+    if (o.colouring) {
+        CheckRange("--colouring", *o.colouring, 0, host::ColouringVariantsForMode(mode) - 1);
+    }
+    CheckRange("--ramp", o.ramp, 0, 4);
+    CheckRange("--scheme", o.scheme, 0, 23);
+    CheckRange("--variation", o.variation, 0, 6);
+    CheckRange("--base-maps", o.baseMaps, 1, kMaxBaseMaps);
+}
+
+void ReadInput(PictureOptions &o) {
+    for (const char *refused : {"--mode", "--seed", "--classic", "--start-axis", "--start-centre",
+                                "--constant-axis", "--constant-centre"}) {
+        if (o.Given(refused)) {
+            throw UsageError(fmt::format("{} cannot be combined with a picture file, which gives "
+                                         "the picture's parameters",
+                                         refused));
+        }
+    }
+    try {
+        o.file = host::ReadPictureFile(o.input);
+    } catch (const host::PictureFileError &error) {
+        throw UsageError(error.what());
+    }
+    o.mode = o.file->mode;
+    if (o.Given("--size")) {
+        // The zooms of the file follow the picture to its new size.
+        for (host::AppliedZoom &zoom : o.file->zooms) {
+            zoom.x = static_cast<int32_t>(static_cast<int64_t>(zoom.x) * o.width / o.file->width);
+            zoom.y = static_cast<int32_t>(static_cast<int64_t>(zoom.y) * o.height / o.file->height);
+        }
+        o.file->width = o.width;
+        o.file->height = o.height;
+    } else {
+        o.width = o.file->width;
+        o.height = o.file->height;
+    }
+}
+
+// Starts a picture from the seed: the settings are written into the block,
+// then the generator of the mode draws new parameters, or the given slice is
+// kept.
+std::unique_ptr<host::HostCore> StartNewPicture(const PictureOptions &o) {
+    auto core = std::make_unique<host::HostCore>(host::HostOptions{o.width, o.height, o.seed, 40});
+    host::EngineLink &e = core->engine();
+    e.symmetryDegree = o.degree.value_or(o.mode == 8 ? 2 : 1);
+    e.colouringVariant = o.colouring.value_or(0);
+    e.variation = o.variation;
+    e.baseMapCount = o.baseMaps;
+    for (const ToggleOption &toggle : kToggles) EngineFlag(toggle.ordinal) = o.*toggle.value;
+    e.rampStyle = o.ramp;
+    e.colourScheme = o.scheme;
+    e.BuildColourRamp();
+    if (o.logScale) e.Recolour(0);
+    e.drawMode = o.mode;
+    if (o.slice) {
+        for (int i = 0; i < 2; ++i) {
+            e.startAxis[i] = o.slice->startAxis[i];
+            e.startCentre[i] = o.slice->startCentre[i];
+            e.constantAxis[i] = o.slice->constantAxis[i];
+            e.constantCentre[i] = o.slice->constantCentre[i];
+        }
+        core->StartPicture(QB_REQUEST_KEEP);
+    } else {
+        core->StartPicture(QB_REQUEST_NEW);
+    }
+    return core;
+}
+
+// Loads the picture file, then changes what the options beside it ask for,
+// as the menu would: settings that shape the parameters restart the picture
+// with its parameters kept.
+std::unique_ptr<host::HostCore> StartFilePicture(const PictureOptions &o) {
+    auto core = host::LoadPicture(*o.file);
+    host::EngineLink &e = core->engine();
+    for (const ToggleOption &toggle : kToggles) {
+        if (ToggleGiven(o, toggle) && (EngineFlag(toggle.ordinal) != 0) != o.*toggle.value) {
+            core->Command(toggle.command);
+        }
+    }
+    bool restart = false;
+    auto set = [&](const char *name, int32_t &variable, int32_t value) {
+        if (o.Given(name) && variable != value) {
+            variable = value;
+            restart = true;
+        }
+    };
+    if (o.degree) set("--degree", e.symmetryDegree, *o.degree);
+    if (o.colouring) set("--colouring", e.colouringVariant, *o.colouring);
+    set("--variation", e.variation, o.variation);
+    set("--base-maps", e.baseMapCount, o.baseMaps);
+    if (restart) core->StartPicture(QB_REQUEST_KEEP);
+    // A restart returns to the fitted view; the file's zooms come back.
+    if (core->zooms().size() != o.file->zooms.size()) {
+        if (!core->FitView()) return nullptr;
+        for (const host::AppliedZoom &zoom : o.file->zooms)
+            core->ZoomAt(zoom.x, zoom.y, zoom.factor);
+    }
+    if (o.Given("--ramp") || o.Given("--scheme")) {
+        e.rampStyle = o.Given("--ramp") ? o.ramp : e.rampStyle;
+        e.colourScheme = o.Given("--scheme") ? o.scheme : e.colourScheme;
+        e.BuildColourRamp();
+    }
+    return core;
+}
+
 } // namespace
 
-void AddPictureOptions(CLI::App &command, PictureOptions &o) {
+void AddPictureOptions(CLI::App &command, PictureOptions &o, bool withInput) {
+    o.command = &command;
+    if (withInput) {
+        command.add_option("file", o.input,
+                           "A picture file to draw again (JSON, or a PNG this program wrote); "
+                           "the options given beside it change its settings");
+    }
     command
         .add_option("-m,--mode", o.mode,
                     "Drawing mode: 0 function system, 1 uniform function system, 2 quadratic "
@@ -97,14 +248,8 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o) {
         ->capture_default_str();
     command.add_option("-d,--degree", o.degree,
                        "Symmetry degree; walkers in mode 7, cell states in mode 8");
-    command.add_flag("--mirror", o.mirror, "Add mirror images");
-    command.add_flag("--by-source", o.bySource, "Colour by source instead of by density");
     command.add_option("--colouring", o.colouring,
                        "Colouring variant (the colour delay in modes 0 to 4)");
-    command.add_flag("--variant", o.mapVariant, "The alternative form of the mode's map");
-    command.add_flag("--option", o.modeOption,
-                     "The mode's option: basin pass (modes 2, 3), wrapping walkers (mode 7)");
-    command.add_flag("--log-scale", o.logScale, "Compressed colour scale");
     command.add_option("--ramp", o.ramp, "Colour ramp 0 to 4 (4 is the custom ramp)")
         ->capture_default_str();
     command.add_option("--scheme", o.scheme, "Colour scheme 0 to 23")->capture_default_str();
@@ -112,19 +257,29 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o) {
         ->capture_default_str();
     command.add_option("--base-maps", o.baseMaps, "Random base maps (modes 0, 1)")
         ->capture_default_str();
-    command.add_flag("--stepwise", o.stepwise, "Whole levels per step (modes 5, 6)");
+    const char *descriptions[] = {
+        "Add mirror images",
+        "Colour by source instead of by density",
+        "The alternative form of the mode's map",
+        "The mode's option: basin pass (modes 2, 3), wrapping walkers (mode 7)",
+        "Compressed colour scale",
+        "Whole levels per step (modes 5, 6)",
+        "Shift copies instead of turning them",
+        "Turn linear parts by half the angle",
+        "Each copy smaller than the last",
+        "Scale copies at random",
+        "Skip copies at random",
+        "Choose maps by weight",
+        "Add the half map",
+        "Add the flip map",
+    };
     const char *copies = "Function system copies (modes 0, 1)";
-    command.add_flag("--shift-copies", o.shiftCopies, "Shift copies instead of turning them")
-        ->group(copies);
-    command.add_flag("--half-angle", o.halfAngleCopies, "Turn linear parts by half the angle")
-        ->group(copies);
-    command.add_flag("--shrink-copies", o.shrinkCopies, "Each copy smaller than the last")
-        ->group(copies);
-    command.add_flag("--random-scale", o.randomCopyScale, "Scale copies at random")->group(copies);
-    command.add_flag("--random-skip", o.randomCopySkip, "Skip copies at random")->group(copies);
-    command.add_flag("--weighted", o.weightedChoice, "Choose maps by weight")->group(copies);
-    command.add_flag("--extra-half", o.extraHalfMap, "Add the half map")->group(copies);
-    command.add_flag("--extra-flip", o.extraFlipMap, "Add the flip map")->group(copies);
+    for (size_t i = 0; i < std::size(kToggles); ++i) {
+        const ToggleOption &toggle = kToggles[i];
+        auto *flag = command.add_flag(fmt::format("{},!--no-{}", toggle.name, toggle.name + 2),
+                                      o.*toggle.value, descriptions[i]);
+        if (i >= 6) flag->group(copies);
+    }
     const char *slice = "Slice of modes 5 and 6 (default: drawn from the seed)";
     command
         .add_flag("--classic", o.classicSlice,
@@ -144,67 +299,26 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o) {
 }
 
 void Validate(PictureOptions &o) {
-    CheckRange("--mode", o.mode, 0, 8);
     ParseSize(o);
-    if (o.degree) {
-        CheckRange("--degree", *o.degree, o.mode == 8 ? 2 : 1, host::MaxDegreeForMode(o.mode));
+    if (!o.input.empty()) {
+        ReadInput(o);
+    } else {
+        CheckRange("--mode", o.mode, 0, 8);
+        ParseSlice(o);
     }
-    if (o.colouring) {
-        CheckRange("--colouring", *o.colouring, 0, host::ColouringVariantsForMode(o.mode) - 1);
-    }
-    CheckRange("--ramp", o.ramp, 0, 4);
-    CheckRange("--scheme", o.scheme, 0, 23);
-    CheckRange("--variation", o.variation, 0, 6);
-    CheckRange("--base-maps", o.baseMaps, 1, kMaxBaseMaps);
-    ParseSlice(o);
+    ValidateSettings(o, o.mode);
     ParseZooms(o);
 }
 
-void Apply(const PictureOptions &o, host::HostCore &core) {
-    host::EngineLink &e = core.engine();
-    e.symmetryDegree = o.degree.value_or(o.mode == 8 ? 2 : 1);
-    e.mirrorSymmetry = o.mirror;
-    e.colourBySource = o.bySource;
-    e.colouringVariant = o.colouring.value_or(0);
-    e.mapVariant = o.mapVariant;
-    e.modeOption = o.modeOption;
-    e.logColourScale = o.logScale;
-    e.variation = o.variation;
-    e.baseMapCount = o.baseMaps;
-    e.stepwiseLevels = o.stepwise;
-    e.shiftCopies = o.shiftCopies;
-    e.halfAngleCopies = o.halfAngleCopies;
-    e.shrinkCopies = o.shrinkCopies;
-    e.randomCopyScale = o.randomCopyScale;
-    e.randomCopySkip = o.randomCopySkip;
-    e.weightedChoice = o.weightedChoice;
-    e.extraHalfMap = o.extraHalfMap;
-    e.extraFlipMap = o.extraFlipMap;
-    e.rampStyle = o.ramp;
-    e.colourScheme = o.scheme;
-    e.BuildColourRamp();
-    if (o.logScale) e.Recolour(0);
-    e.drawMode = o.mode;
-}
-
-bool StartPicture(const PictureOptions &o, host::HostCore &core) {
-    host::EngineLink &e = core.engine();
-    if (o.slice) {
-        for (int i = 0; i < 2; ++i) {
-            e.startAxis[i] = o.slice->startAxis[i];
-            e.startCentre[i] = o.slice->startCentre[i];
-            e.constantAxis[i] = o.slice->constantAxis[i];
-            e.constantCentre[i] = o.slice->constantCentre[i];
-        }
-        core.StartPicture(QB_REQUEST_KEEP);
-    } else {
-        core.StartPicture(QB_REQUEST_NEW);
+std::unique_ptr<host::HostCore> StartPicture(const PictureOptions &o) {
+    auto core = o.file ? StartFilePicture(o) : StartNewPicture(o);
+    if (core != nullptr && !o.parsedZooms.empty()) {
+        // A zoom needs the fitted view it zooms into.
+        if (!core->FitView()) return nullptr;
+        for (const host::AppliedZoom &zoom : o.parsedZooms)
+            core->ZoomAt(zoom.x, zoom.y, zoom.factor);
     }
-    if (o.parsedZooms.empty()) return true;
-    // A zoom needs the fitted view it zooms into.
-    if (!core.FitView()) return false;
-    for (const PictureOptions::Zoom &zoom : o.parsedZooms) core.ZoomAt(zoom.x, zoom.y, zoom.factor);
-    return true;
+    return core;
 }
 
 } // namespace quintorbelle::cli

@@ -1,33 +1,40 @@
 // The options that describe a picture, shared by every command that draws:
-// mode, seed, size and the settings of the engine's menus.
+// mode, seed, size, the settings of the engine's menus, a slice for the
+// complex pictures and zooms; or a picture file with settings changed by
+// the options given beside it.
 #pragma once
 
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "host/host_core.h"
+#include "host/picture_file.h"
 
 namespace quintorbelle::cli {
 
 struct PictureOptions {
+    CLI::App *command = nullptr;
+    std::string input; // a picture file (JSON, or a PNG this program wrote)
+
     int32_t mode = 0;
     uint32_t seed = 1;
     std::string size = "800x600";
     std::optional<int32_t> degree;
-    bool mirror = false;
-    bool bySource = false;
     std::optional<int32_t> colouring;
-    bool mapVariant = false;
-    bool modeOption = false;
-    bool logScale = false;
     int32_t ramp = 0;
     int32_t scheme = 0;
     int32_t variation = 0;
     int32_t baseMaps = 1;
+    bool mirror = false;
+    bool bySource = false;
+    bool mapVariant = false;
+    bool modeOption = false;
+    bool logScale = false;
     bool stepwise = false;
     bool shiftCopies = false;
     bool halfAngleCopies = false;
@@ -50,12 +57,7 @@ struct PictureOptions {
     // Filled by Validate.
     int32_t width = 0;
     int32_t height = 0;
-    struct Zoom {
-        double factor;
-        int32_t x;
-        int32_t y;
-    };
-    std::vector<Zoom> parsedZooms;
+    std::vector<host::AppliedZoom> parsedZooms;
     struct Slice {
         double startAxis[2];
         double startCentre[2];
@@ -63,24 +65,22 @@ struct PictureOptions {
         double constantCentre[2];
     };
     std::optional<Slice> slice;
+    std::optional<host::PictureDescription> file;
+
+    bool Given(const char *name) const { return command != nullptr && command->count(name) > 0; }
 };
 
-void AddPictureOptions(CLI::App &command, PictureOptions &options);
+// Adds the options; `withInput` adds the picture file as a positional
+// argument.
+void AddPictureOptions(CLI::App &command, PictureOptions &options, bool withInput);
 
-// Checks every value against what the engine accepts; throws UsageError
-// naming the option and the reason.
+// Checks every value against what the engine accepts, and reads the picture
+// file when one is given; throws UsageError naming the option or field and
+// the reason.
 void Validate(PictureOptions &options);
 
-// Writes the settings into the engine's block (the mode last).
-void Apply(const PictureOptions &options, host::HostCore &core);
-
-// Starts the picture the options describe: new parameters from the seed, or
-// the given slice; then fits the view where the mode fits one and applies
-// the zooms. False when no parameters make a picture.
-bool StartPicture(const PictureOptions &options, host::HostCore &core);
-
-inline host::HostOptions CoreOptions(const PictureOptions &options) {
-    return host::HostOptions{options.width, options.height, options.seed, 40};
-}
+// A host core showing the picture the options describe, started and with its
+// zooms applied; nothing when no parameters make a picture.
+std::unique_ptr<host::HostCore> StartPicture(const PictureOptions &options);
 
 } // namespace quintorbelle::cli

@@ -27,6 +27,7 @@ struct RenderOptions {
     uint32_t budget = 100;
     bool verbose = false;
     std::string output;
+    std::string save;
     std::string at; // orbit only: the pixel "X,Y"
 };
 
@@ -44,15 +45,15 @@ void ValidateRender(RenderOptions &o) {
         throw UsageError(fmt::format("--budget {} is out of range (1 to 1000000)", o.budget));
     }
     CheckWritable("-o", o.output);
+    if (!o.save.empty()) CheckWritable("--save", o.save);
 }
 
 // Draws the picture the options describe until it is finished or the work
 // limit is reached.
 std::unique_ptr<host::HostCore> DrawPicture(const RenderOptions &o) {
-    auto core = std::make_unique<host::HostCore>(CoreOptions(o.picture));
-    Apply(o.picture, *core);
+    auto core = StartPicture(o.picture);
+    if (core == nullptr) ThrowGaveUp(o.picture.mode);
     host::EngineLink &e = core->engine();
-    if (!StartPicture(o.picture, *core)) ThrowGaveUp(e.drawMode);
 
     const int64_t work = o.work.value_or(kDefaultWork[o.picture.mode]);
     ProgressMeter progress;
@@ -70,10 +71,9 @@ std::unique_ptr<host::HostCore> DrawPicture(const RenderOptions &o) {
 void Render(RenderOptions &o) {
     ValidateRender(o);
     auto core = DrawPicture(o);
-    host::EngineLink &e = core->engine();
-    host::IndexedImage image{e.imageWidth, e.imageHeight, &e.indexImage[0][0], QB_IMAGE_STRIDE,
-                             e.displayBitmapInfo.colours};
-    if (auto error = host::WritePng(o.output, image)) throw std::runtime_error(*error);
+    std::string picture = host::PictureFileText(host::DescribePicture(*core));
+    if (auto error = WritePicturePng(o.output, *core, picture)) throw std::runtime_error(*error);
+    if (!o.save.empty()) SavePictureFile(o.save, picture);
     if (o.verbose) std::printf("%s\n", core->Title().c_str());
 }
 
@@ -94,26 +94,31 @@ void Orbit(RenderOptions &o) {
                                      o.picture.width, o.picture.height));
     }
     auto core = DrawPicture(o);
+    std::string picture = host::PictureFileText(host::DescribePicture(*core));
     core->engine().ShowPixelOrbit(x, y);
     int32_t width = 0;
     int32_t height = 0;
     const uint32_t *surface = QuintorbelleGetSurface(core->window(), &width, &height);
-    if (auto error = host::WritePng(o.output, host::RgbImage{width, height, surface, width})) {
+    if (auto error = host::WritePng(o.output, host::RgbImage{width, height, surface, width},
+                                    {{host::kPictureChunkKeyword, picture}})) {
         throw std::runtime_error(*error);
     }
+    if (!o.save.empty()) SavePictureFile(o.save, picture);
     if (o.verbose) std::printf("%s\n", core->Title().c_str());
 }
 
 CLI::App *AddDrawingCommand(CLI::App &app, const char *name, const char *description,
                             const std::shared_ptr<RenderOptions> &options) {
     auto *command = app.add_subcommand(name, description);
-    AddPictureOptions(*command, options->picture);
+    AddPictureOptions(*command, options->picture, true);
     command->add_option("--work", options->work,
                         "Work limit in units (default by mode; one unit is about 1245 steps)");
     command->add_option("--budget", options->budget, "Work units per drawing step")
         ->capture_default_str();
     command->add_flag("-v,--verbose", options->verbose, "Print the window title when done");
     command->add_option("-o,--output", options->output, "PNG file to write")->required();
+    command->add_option("--save", options->save,
+                        "Also write the picture's parameter file (JSON) here");
     return command;
 }
 

@@ -27,7 +27,35 @@ constexpr int32_t kMaxDensityBase = 1024;
 constexpr uint32_t kCustomAnchors[3] = {0x1E3C8C, 0xF0C040, 0xB42850};
 constexpr uint8_t kCustomOptions[QB_RAMP_OPTION_COUNT] = {1, 0, 2, 2, 2};
 
+struct SettingsBit {
+    uint32_t bit;
+    int32_t ordinal;
+};
+
+// The flags the settings word carries, bit by bit.
+constexpr SettingsBit kSettingsBits[] = {
+    {0x1, QB_shiftCopies},      {0x2, QB_mirrorSymmetry},   {0x4, QB_extraFlipMap},
+    {0x8, QB_randomCopySkip},   {0x10, QB_shrinkCopies},    {0x20, QB_randomCopyScale},
+    {0x80, QB_halfAngleCopies}, {0x100, QB_weightedChoice}, {0x200, QB_extraHalfMap},
+    {0x400, QB_logColourScale}, {0x800, QB_colourBySource}, {0x4000, QB_mapVariant},
+    {0x20000, QB_modeOption},
+};
+
+// The bits that name each drawing mode in the settings word.
+constexpr uint32_t kModeBits[9] = {0x0,     0x40,    0x2000,  0x1000, 0x8000,
+                                   0x10000, 0x10040, 0x12000, 0x12040};
+
 } // namespace
+
+uint32_t SettingsWord(const EngineLink &engine) {
+    uint32_t word = kModeBits[std::clamp(engine.drawMode, 0, 8)];
+    for (const SettingsBit &setting : kSettingsBits) {
+        if (*static_cast<const int32_t *>(QuintorbelleExport(setting.ordinal)) != 0) {
+            word |= setting.bit;
+        }
+    }
+    return word;
+}
 
 int32_t ModeCommand(int32_t mode) {
     return kModeCommands[std::clamp(mode, 0, 8)];
@@ -61,7 +89,8 @@ int32_t ColouringVariantsForMode(int32_t mode) {
 }
 
 HostCore::HostCore(const HostOptions &options)
-    : engine_(Engine()), clock_(options.seed), millisecondsPerTick_(options.millisecondsPerTick) {
+    : engine_(Engine()), seed_(options.seed), clock_(options.seed),
+      millisecondsPerTick_(options.millisecondsPerTick) {
     activeCore = this;
     QuintorbelleSetTickSource(&HostCore::ReadClock);
     window_ = QuintorbelleCreateWindow(&HostCore::WindowProcedure, options.width, options.height);
@@ -109,6 +138,8 @@ intptr_t HostCore::WindowProcedure(uint32_t window, uint32_t message, uintptr_t 
     case QB_WM_USER + 1:
         // A deferred request: 0 asks for a random re-configuration.
         if (wParam == 0) {
+            core->NotifyBeforeChange();
+            core->zooms_.clear();
             if (core->engine_.drawMode <= 1) {
                 core->engine_.RandomiseFunctionSystem(0);
             } else {
@@ -133,7 +164,13 @@ void HostCore::Command(int32_t id) {
     PumpMessages();
 }
 
+void HostCore::NotifyBeforeChange() {
+    if (beforePictureChange) beforePictureChange();
+}
+
 void HostCore::StartPicture(int32_t request) {
+    NotifyBeforeChange();
+    zooms_.clear();
     failedTries_ = 0;
     if (engine_.drawMode <= 1) {
         engine_.GenerateFunctionSystem(request);
@@ -164,10 +201,13 @@ bool HostCore::FitView() {
 }
 
 void HostCore::ZoomAt(int32_t x, int32_t y, double factor) {
+    NotifyBeforeChange();
+    zooms_.push_back({factor, x, y});
     engine_.ZoomAtPixel(engine_.pixelsPerUnitX * factor, x, y);
 }
 
 void HostCore::StartAnimation() {
+    NotifyBeforeChange();
     engine_.animationFrame = 0;
     animating_ = true;
     engine_.NextAnimationFrame(0);
@@ -298,9 +338,7 @@ void HostCore::HandleCommand(int32_t id) {
         break;
     case kToggleStepwiseLevels: toggle(e.stepwiseLevels); break;
     case kZoomOut:
-        if (!syncing) {
-            e.ZoomAtPixel(e.pixelsPerUnitX / 2, e.imageWidth / 2, e.imageHeight / 2);
-        }
+        if (!syncing) ZoomAt(e.imageWidth / 2, e.imageHeight / 2, 0.5);
         break;
     case kFittedView: RestartUnlessSyncing(QB_REQUEST_KEEP); break;
     case kHalveDensityBase:

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "host/engine_link.h"
 
@@ -78,6 +79,17 @@ struct HostOptions {
     uint32_t millisecondsPerTick = 40; // the virtual clock's step
 };
 
+// A zoom as the host applied it: by `factor` about pixel (x, y).
+struct AppliedZoom {
+    double factor;
+    int32_t x;
+    int32_t y;
+};
+
+// The settings word that ApplySettingsFlags replays, for the block's current
+// flags, mode and colouring.
+uint32_t SettingsWord(const EngineLink &engine);
+
 enum class TickStatus {
     kDrawing,  // the picture goes on
     kFinished, // drawStatus reached 2, or the picture ended naturally
@@ -95,6 +107,9 @@ class HostCore {
     uint32_t window() const { return window_; }
     std::string Title() const;
     uint32_t Now() const { return clock_; }
+    uint32_t seed() const { return seed_; }
+    // The zooms applied since the picture last started, in order.
+    const std::vector<AppliedZoom> &zooms() const { return zooms_; }
 
     // Carries out a menu command as the user's choice.
     void Command(int32_t id);
@@ -126,6 +141,10 @@ class HostCore {
 
     // Called whenever a new picture starts (new parameters, mode, settings).
     std::function<void()> onPictureStarted;
+    // Called just before the picture on show is replaced: by new parameters
+    // or settings, a zoom, an animation or a random re-configuration. A front
+    // end that keeps pictures saves the current one here.
+    std::function<void()> beforePictureChange;
 
   private:
     static intptr_t WindowProcedure(uint32_t window, uint32_t message, uintptr_t wParam,
@@ -138,7 +157,11 @@ class HostCore {
     int32_t DrawOnce(uint32_t budget);
     void PaintRect(const int32_t *rect);
 
+    void NotifyBeforeChange();
+
     EngineLink &engine_;
+    uint32_t seed_ = 0;
+    std::vector<AppliedZoom> zooms_;
     uint32_t window_ = 0;
     uint32_t clock_ = 0;
     uint32_t millisecondsPerTick_ = 40;

@@ -1,14 +1,13 @@
 #include "host/png_file.h"
 
+#include "host/atomic_file.h"
+
 #include <png.h>
 
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quintorbelle::host {
 namespace {
@@ -52,37 +51,12 @@ bool Encode(FILE *file, const Encoding &encoding, char *message, size_t messageS
     return true;
 }
 
-std::optional<std::string> WriteAtomically(const std::string &path, const Encoding &encoding) {
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0) return "cannot write " + path + ": " + std::strerror(errno);
-    // mkstemp makes the file private; give it the permissions of a new file.
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    FILE *file = fdopen(descriptor, "wb");
-    if (file == nullptr) {
-        close(descriptor);
-        unlink(pattern.c_str());
-        return "cannot write " + path + ": " + std::strerror(errno);
-    }
-    char message[256] = "";
-    errno = 0;
-    bool encoded = Encode(file, encoding, message, sizeof message);
-    bool closed = std::fclose(file) == 0;
-    if (!encoded || !closed) {
-        unlink(pattern.c_str());
-        return "cannot write " + path + ": " + (encoded ? std::strerror(errno) : message);
-    }
-    if (std::rename(pattern.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        unlink(pattern.c_str());
-        return "cannot write " + path + ": " + std::strerror(error);
-    }
-    return std::nullopt;
+std::optional<std::string> WriteEncoded(const std::string &path, const Encoding &encoding) {
+    return WriteFileAtomically(path, [&](FILE *file) -> std::optional<std::string> {
+        char message[256] = "";
+        if (!Encode(file, encoding, message, sizeof message)) return std::string(message);
+        return std::nullopt;
+    });
 }
 
 std::vector<png_text> TextChunks(const std::vector<PngText> &texts) {
@@ -100,7 +74,63 @@ std::vector<png_text> TextChunks(const std::vector<PngText> &texts) {
     return chunks;
 }
 
+// Reads the whole file (text chunks may follow the image data) and copies
+// the text of the chunk named `keyword`. Plain locals only, as in Encode.
+bool DecodeText(FILE *file, const char *keyword, std::string *text, char *message,
+                size_t messageSize) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        std::snprintf(message, messageSize, "out of memory");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    png_infop endInfo = png_create_info_struct(png);
+    png_bytep row = nullptr;
+    if (info == nullptr || endInfo == nullptr || setjmp(png_jmpbuf(png))) {
+        std::snprintf(message, messageSize, "is not a readable PNG file");
+        png_free(png, row);
+        png_destroy_read_struct(&png, &info, &endInfo);
+        return false;
+    }
+    png_init_io(png, file);
+    png_read_info(png, info);
+    row = static_cast<png_bytep>(png_malloc(png, png_get_rowbytes(png, info)));
+    int passes = png_set_interlace_handling(png);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
+            png_read_row(png, row, nullptr);
+        }
+    }
+    png_read_end(png, endInfo);
+    bool found = false;
+    for (png_infop source : {info, endInfo}) {
+        png_textp texts = nullptr;
+        int count = png_get_text(png, source, &texts, nullptr);
+        for (int i = 0; i < count && !found; ++i) {
+            if (std::strcmp(texts[i].key, keyword) != 0) continue;
+            size_t length = texts[i].itxt_length != 0 ? texts[i].itxt_length : texts[i].text_length;
+            text->assign(texts[i].text, length);
+            found = true;
+        }
+    }
+    png_free(png, row);
+    png_destroy_read_struct(&png, &info, &endInfo);
+    if (!found) std::snprintf(message, messageSize, "carries no picture");
+    return found;
+}
+
 } // namespace
+
+std::optional<std::string> ReadPngText(const std::string &path, const std::string &keyword,
+                                       std::string &text) {
+    FILE *file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return "cannot read " + path + ": " + std::strerror(errno);
+    char message[128] = "";
+    bool read = DecodeText(file, keyword.c_str(), &text, message, sizeof message);
+    std::fclose(file);
+    if (!read) return std::string(message);
+    return std::nullopt;
+}
 
 std::optional<std::string> WritePng(const std::string &path, const IndexedImage &image,
                                     const std::vector<PngText> &texts) {
@@ -117,7 +147,7 @@ std::optional<std::string> WritePng(const std::string &path, const IndexedImage 
     std::vector<png_text> chunks = TextChunks(texts);
     Encoding encoding{image.width, image.height,  PNG_COLOR_TYPE_PALETTE,         palette,
                       rows.data(), chunks.data(), static_cast<int>(chunks.size())};
-    return WriteAtomically(path, encoding);
+    return WriteEncoded(path, encoding);
 }
 
 std::optional<std::string> WritePng(const std::string &path, const RgbImage &image,
@@ -142,7 +172,7 @@ std::optional<std::string> WritePng(const std::string &path, const RgbImage &ima
                       rows.data(),
                       chunks.data(),
                       static_cast<int>(chunks.size())};
-    return WriteAtomically(path, encoding);
+    return WriteEncoded(path, encoding);
 }
 
 } // namespace quintorbelle::host

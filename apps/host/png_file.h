@@ -37,4 +37,9 @@ std::optional<std::string> WritePng(const std::string &path, const IndexedImage 
 std::optional<std::string> WritePng(const std::string &path, const RgbImage &image,
                                     const std::vector<PngText> &texts = {});
 
+// Reads the text of the chunk named `keyword` from a PNG file: an error text
+// when the file is no PNG or carries no such chunk.
+std::optional<std::string> ReadPngText(const std::string &path, const std::string &keyword,
+                                       std::string &text);
+
 } // namespace quintorbelle::host
