@@ -13,6 +13,7 @@ int main(int argc, char **argv) {
     app.set_help_all_flag("--help-all", "Show the help of every command");
     AddSwatchesCommand(app);
     AddRenderCommand(app);
+    AddExploreCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &help) {

@@ -18,6 +18,12 @@ constexpr int32_t kModeCommands[9] = {kSelectMode0, kSelectMode1, kSelectMode2,
 // before this much work is too slight to keep.
 constexpr int32_t kWorthwhileWalkerWork = 2000;
 
+// While exploring: a picture that stops before this much work counts as a
+// failed try, and no picture may spend more than the bound. The engine's
+// own patience for a picture is at most 25000 units.
+constexpr int32_t kSlightWork = 200;
+constexpr int32_t kExploreWorkBound = 60000;
+
 // The density base doubles up to this; beyond it the thresholds pass the
 // range of the 16-bit counts within a few colour indices.
 constexpr int32_t kMaxDensityBase = 1024;
@@ -304,6 +310,7 @@ void HostCore::HandleCommand(int32_t id) {
     case kToggleAnimation:
         if (animating_) {
             StopAnimation();
+            animationEnded_ = true;
         } else if (!syncing) {
             StartAnimation();
         }
@@ -358,28 +365,29 @@ void HostCore::HandleCommand(int32_t id) {
     }
 }
 
-int32_t HostCore::DrawOnce(uint32_t budget) {
+HostCore::DrawResult HostCore::DrawOnce(uint32_t budget) {
     EngineLink &e = engine_;
     switch (e.drawMode) {
     case 0:
     case 1:
     case 2:
     case 3:
-        if (e.viewFitted == 0) return e.FitViewToAttractor();
-        return e.PlotAttractor(budget);
-    case 4: e.PlotQuilt(budget); return 1;
+        if (e.viewFitted == 0) return {e.FitViewToAttractor() != 0, 0};
+        return {e.PlotAttractor(budget) != 0, 0};
+    case 4: e.PlotQuilt(budget); return {true, 0};
     case 5:
-        if (e.mapVariant != 0) {
-            e.StepOrbitStatistics();
-            return 1;
-        }
-        e.RefineComplexPicture(1);
-        return 1;
-    case 6: e.RefineComplexPicture(1); return 1;
-    case 7: return e.StepWalkers(budget);
-    case 8: return e.GrowAutomatonRows(budget);
-    default: return 0;
+        if (e.mapVariant != 0) return {true, e.StepOrbitStatistics()};
+        return {true, e.RefineComplexPicture(1)};
+    case 6: return {true, e.RefineComplexPicture(1)};
+    case 7: return {e.StepWalkers(budget) != 0, 0};
+    case 8: return {e.GrowAutomatonRows(budget) != 0, 0};
+    default: return {false, 0};
     }
+}
+
+void HostCore::SetExploring(bool exploring) {
+    exploring_ = exploring;
+    engine_.autoExplore = exploring ? 1 : 0;
 }
 
 TickStatus HostCore::Tick(uint32_t budget) {
@@ -389,13 +397,14 @@ TickStatus HostCore::Tick(uint32_t budget) {
         e.NextAnimationFrame(1);
         PumpMessages();
     }
-    int32_t result = DrawOnce(budget);
+    DrawResult result = DrawOnce(budget);
     e.workCounter += static_cast<int32_t>(budget);
     e.frameCounter += 1;
     PaintRect(e.drawnRect);
     PumpMessages();
+    if (exploring_) return ExploreTick(result);
 
-    if (result == 0) {
+    if (!result.goOn) {
         // Modes 7 and 8 end naturally when a walker leaves its square or the
         // rows repeat; an orbit that escapes or converges needs new parameters.
         bool naturalEnd =
@@ -409,6 +418,32 @@ TickStatus HostCore::Tick(uint32_t budget) {
         return TickStatus::kDrawing;
     }
     if (!animating_ && e.drawStatus == 2) return TickStatus::kFinished;
+    return TickStatus::kDrawing;
+}
+
+TickStatus HostCore::ExploreTick(const DrawResult &result) {
+    EngineLink &e = engine_;
+    const bool stopped = !result.goOn || (e.drawStatus == 2 && !animating_) || animationEnded_;
+    animationEnded_ = false;
+    if (!stopped) {
+        // Only the sign of the renderer's result matters to the explorer.
+        e.ExploreWhileDrawing(e.drawMode == 5 || e.drawMode == 6 ? result.progress : 0);
+        PumpMessages();
+    } else {
+        failedTries_ = e.workCounter < kSlightWork ? failedTries_ + 1 : 0;
+        int32_t tries = failedTries_;
+        e.ExploreAfterDrawing(result.goOn ? 1 : 0);
+        PumpMessages();
+        failedTries_ = tries;
+    }
+    // The explorer must not stall: a picture that has run past every
+    // patience, or a run of pictures that fail at once, is replaced by a
+    // new picture of a mode drawn at random.
+    if (e.workCounter > kExploreWorkBound || failedTries_ > kMaxFailedTries) {
+        StopAnimation();
+        SelectMode(static_cast<int32_t>(e.Random() % 9));
+        StartPicture(QB_REQUEST_NEW);
+    }
     return TickStatus::kDrawing;
 }
 

@@ -130,6 +130,12 @@ class HostCore {
 
     // One tick of the drawing loop with a budget of work units.
     TickStatus Tick(uint32_t budget);
+
+    // Automatic exploration: the engine judges each picture and asks for the
+    // next; the loop calls its two exploration entry points and never
+    // finishes by itself.
+    void SetExploring(bool exploring);
+    bool Exploring() const { return exploring_; }
     // Dispatches every posted message (deferred requests, zooms, commands).
     void PumpMessages();
     // Paints the whole picture onto the window's surface.
@@ -154,7 +160,12 @@ class HostCore {
     void RestartUnlessSyncing(int32_t request);
     void Recolour(bool rebuildRamp);
     void ResetSettings(bool coloursToo);
-    int32_t DrawOnce(uint32_t budget);
+    struct DrawResult {
+        bool goOn;        // false: the picture cannot go on
+        int32_t progress; // the complex renderers' count of decided pixels
+    };
+    DrawResult DrawOnce(uint32_t budget);
+    TickStatus ExploreTick(const DrawResult &result);
     void PaintRect(const int32_t *rect);
 
     void NotifyBeforeChange();
@@ -166,6 +177,8 @@ class HostCore {
     uint32_t clock_ = 0;
     uint32_t millisecondsPerTick_ = 40;
     bool animating_ = false;
+    bool animationEnded_ = false; // the engine ended an animation this tick
+    bool exploring_ = false;
     int32_t failedTries_ = 0;
 };
 

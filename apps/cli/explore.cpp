@@ -1,0 +1,151 @@
+// quintorbelle explore: the engine explores on its own, starting from a mode
+// drawn from the seed, and every picture it finishes or abandons after real
+// work is kept in a gallery: the PNG, its picture file and a line in
+// index.html.
+#include <fmt/format.h>
+
+#include <csignal>
+#include <filesystem>
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/gallery.h"
+#include "cli/progress.h"
+#include "host/atomic_file.h"
+#include "host/host_core.h"
+#include "host/picture_file.h"
+
+namespace quintorbelle::cli {
+namespace {
+
+// A picture is kept when it had this much work and shows some colours.
+constexpr int32_t kKeptWork = 1500;
+constexpr int32_t kKeptColours = 4;
+// Ticks one picture may take on average before the run counts as stalled.
+constexpr int64_t kTicksPerPicture = 20000;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+struct ExploreOptions {
+    uint32_t seed = 1;
+    int32_t pictures = 12;
+    std::string size = "640x480";
+    uint32_t budget = 100;
+    std::string folder;
+};
+
+class Explorer {
+  public:
+    Explorer(const ExploreOptions &options, int32_t width, int32_t height)
+        : options_(options),
+          gallery_(options.folder, fmt::format("Quintorbelle explores from seed {}", options.seed)),
+          core_(host::HostOptions{width, height, options.seed, 40}) {
+        core_.beforePictureChange = [this] { KeepPicture(); };
+    }
+
+    void Run() {
+        host::EngineLink &e = core_.engine();
+        // The first mode comes from the seed, like everything after it.
+        core_.SelectMode(static_cast<int32_t>(e.Random() % 9));
+        core_.SetExploring(true);
+        ProgressMeter progress;
+        const int64_t tickLimit = kTicksPerPicture * options_.pictures;
+        for (int64_t tick = 0; tick < tickLimit; ++tick) {
+            if (interrupted != 0 || Done()) break;
+            core_.Tick(options_.budget);
+            progress.Show(fmt::format("pictures {}/{}  mode {} ({})  work {}", gallery_.size(),
+                                      options_.pictures, e.drawMode, ModeName(e.drawMode),
+                                      e.workCounter));
+        }
+        if (interrupted == 0 && !Done()) KeepPicture();
+        progress.Finish();
+        if (interrupted == 0 && !Done()) {
+            throw std::runtime_error(fmt::format("the explorer kept only {} of {} pictures",
+                                                 gallery_.size(), options_.pictures));
+        }
+    }
+
+  private:
+    bool Done() const { return gallery_.size() >= static_cast<size_t>(options_.pictures); }
+
+    // Called before the picture on show is replaced: keeps it when it had
+    // real work, once.
+    void KeepPicture() {
+        host::EngineLink &e = core_.engine();
+        if (Done() || interrupted != 0) return;
+        if (e.workCounter < kKeptWork || e.maxColourIndex < kKeptColours) return;
+        if (e.totalIterations == keptAtIterations_ && keptAny_) return;
+        keptAtIterations_ = e.totalIterations;
+        keptAny_ = true;
+
+        host::PictureDescription picture = host::DescribePicture(core_);
+        std::string text = host::PictureFileText(picture);
+        std::string stem = fmt::format("picture-{:04}", gallery_.size() + 1);
+        std::string folder = options_.folder + "/";
+        if (auto error = WritePicturePng(folder + stem + ".png", core_, text)) {
+            throw std::runtime_error(*error);
+        }
+        SavePictureFile(folder + stem + ".json", text);
+        gallery_.Add({stem + ".png", stem + ".json",
+                      fmt::format("{} · mode {} · {}", gallery_.size() + 1, picture.mode,
+                                  ModeName(picture.mode)),
+                      DescribeSettings(picture), picture.title, e.animationFrame != 0});
+    }
+
+    const ExploreOptions &options_;
+    Gallery gallery_;
+    host::HostCore core_;
+    uint32_t keptAtIterations_ = 0;
+    bool keptAny_ = false;
+};
+
+void Explore(ExploreOptions &o) {
+    int width = 0;
+    int height = 0;
+    char rest = 0;
+    if (std::sscanf(o.size.c_str(), "%dx%d%c", &width, &height, &rest) != 2 || width < 32 ||
+        height < 32 || width > 1280 || height > 1024) {
+        throw UsageError(fmt::format("--size {} is not WxH between 32x32 and 1280x1024", o.size));
+    }
+    if (o.pictures < 1 || o.pictures > 10000) {
+        throw UsageError(fmt::format("--pictures {} is out of range (1 to 10000)", o.pictures));
+    }
+    if (o.budget < 1 || o.budget > 1000000) {
+        throw UsageError(fmt::format("--budget {} is out of range (1 to 1000000)", o.budget));
+    }
+    std::error_code error;
+    std::filesystem::create_directories(o.folder, error);
+    if (error || !std::filesystem::is_directory(o.folder)) {
+        throw UsageError(fmt::format("-o {}: cannot make this folder", o.folder));
+    }
+    CheckWritable("-o", o.folder + "/index.html");
+
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    Explorer explorer(o, width, height);
+    explorer.Run();
+}
+
+} // namespace
+
+void AddExploreCommand(CLI::App &app) {
+    auto options = std::make_shared<ExploreOptions>();
+    auto *command = app.add_subcommand(
+        "explore", "Let the engine explore on its own and keep its pictures in a gallery "
+                   "(index.html); Ctrl-C stops it with the gallery intact");
+    command->add_option("-s,--seed", options->seed, "Seed: the same seed explores the same way")
+        ->capture_default_str();
+    command->add_option("-n,--pictures", options->pictures, "Pictures to keep")
+        ->capture_default_str();
+    command->add_option("--size", options->size, "Picture size WxH")->capture_default_str();
+    command->add_option("--budget", options->budget, "Work units per drawing step")
+        ->capture_default_str();
+    command->add_option("-o,--output", options->folder, "Folder of the gallery")->required();
+    command->callback([options] { Explore(*options); });
+}
+
+} // namespace quintorbelle::cli
