@@ -243,8 +243,9 @@ int32_t ConvergenceValue(double stepSquared, uint32_t count, const double *z) {
         const int32_t t = stepSquared == 0 ? 71 : TruncateToInt32(AtMost(70 * (speed - 1), 71));
         value = 72 * n + 71 - t;
     } else if (logColourScale != 0) {
-        // Fewer sub-steps for low counts, whose colours the logarithm
-        // spreads widely anyway.
+        // The speed term grows with the power of two below the count, so
+        // that it keeps its share of the value after the renderer's
+        // logarithmic compression.
         int32_t highBit = 1;
         for (int32_t bit = 15; bit >= 2; --bit) {
             if (((n >> bit) & 1) != 0) {
@@ -362,8 +363,9 @@ int32_t NewtonPixel(int32_t x, int32_t y, uint32_t resumeCount, double *resumePo
     for (uint32_t count = i; count < limit;) {
         ++count;
         ++work;
-        double w[2];
-        ComplexPower(w, z[0], z[1], degree);
+        // w = z^n; the first power needs no multiplication at all.
+        double w[2] = {z[0], z[1]};
+        if (degree != 1) ComplexPower(w, z[0], z[1], degree);
         double d[2] = {(degree + 1) * w[0], (degree + 1) * w[1]};
         const double p[2] = {w[0] * z[0] - w[1] * z[1], w[0] * z[1] + w[1] * z[0]};
         double f[2];
