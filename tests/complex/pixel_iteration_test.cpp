@@ -241,14 +241,6 @@ TEST_F(NewtonPixelTest, ZeroDerivativeFails) {
     EXPECT_EQ(NewtonPixel(0, 0, 0, nullptr, &count_), 72);
 }
 
-TEST_F(NewtonPixelTest, ConvergenceSpeedSetsTheSubStep) {
-    FixOrbit(1.5, 0, -1, 0);
-    const int32_t value = NewtonPixel(0, 0, 0, nullptr, &count_);
-    // Six colour steps per iteration; the sub-step lies in 0..71.
-    EXPECT_EQ(value / 72, static_cast<int32_t>(count_));
-    EXPECT_GT(count_, 2u);
-}
-
 TEST_F(NewtonPixelTest, RootBandsFollowTheRootReached) {
     symmetryDegree = 3; // z^4 - 1: roots 1, i, -1, -i
     colourBySource = 1;
