@@ -1,0 +1,59 @@
+// What the pixel workers of modes 5 and 6 share: the mapping of a pixel to
+// its constant c and its start point z0, and one step of z^(n+1) + c.
+//
+// The coefficients come from the restart of the drawing control; this file
+// only applies them. Each value formed from the pixel counts as one
+// iteration of work, as an iteration of the orbit does.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/engine_state.h"
+#include "frame/shared_block.h"
+#include "generators/generators.h"
+
+namespace quintorbelle {
+
+// Maps pixel (x, y) through step * (x - i y) + offset, the row index
+// entering with a minus sign because rows grow downwards.
+inline void MapPixel(int32_t x, int32_t y, const double *step, const double *offset, double *out) {
+    out[0] = step[0] * x + step[1] * y + offset[0];
+    out[1] = step[1] * x - step[0] * y + offset[1];
+}
+
+inline void PixelConstant(int32_t x, int32_t y, double *c) {
+    if (constantFixed != 0) {
+        c[0] = constantCentre[0];
+        c[1] = constantCentre[1];
+        return;
+    }
+    MapPixel(x, y, constantStep, constantOffset, c);
+    ++totalIterations;
+}
+
+inline void PixelStart(int32_t x, int32_t y, double *z) {
+    if (startFixed != 0) {
+        z[0] = startCentre[0];
+        z[1] = startCentre[1];
+        return;
+    }
+    MapPixel(x, y, startStep, startOffset, z);
+    ++totalIterations;
+}
+
+// z <- z^(n+1) + c; the square is written out because it is by far the
+// most common power.
+inline void StepPowerMap(double *z, const double *c, int32_t n) {
+    if (n < 2) {
+        const double re = z[0];
+        const double im = z[1];
+        z[0] = (re + im) * (re - im) + c[0];
+        z[1] = 2 * re * im + c[1];
+        return;
+    }
+    ComplexPower(z, z[0], z[1], n + 1);
+    z[0] += c[0];
+    z[1] += c[1];
+}
+
+} // namespace quintorbelle

@@ -1,0 +1,333 @@
+// The progressive renderer: the schedule of block sizes, scan orders and
+// levels, the neighbour each scan order compares with, the skip lottery,
+// the exhaustive pass, completion and the colour indices it writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "complex/complex.h"
+#include "complex/complex_fixtures.h"
+#include "frame/engine_state.h"
+#include "frame/frame.h"
+#include "frame/shared_block.h"
+#include "parameters/parameters.h"
+#include "support/test_host.h"
+
+namespace quintorbelle {
+namespace {
+
+using testing::FixOrbit;
+using testing::SetNextSkipCounter;
+using testing::SetUpClassicSlice;
+using testing::TestHost;
+
+class RefineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { StartEngine(nullptr); }
+    void TearDown() override {
+        std::free(orbitStore);
+        orbitStore = nullptr;
+    }
+};
+
+TEST(PowerCostTest, CountsSquaringsAndProducts) {
+    drawMode = 5;
+    EXPECT_EQ(PowerCost(2), 1);
+    EXPECT_EQ(PowerCost(3), 2);
+    EXPECT_EQ(PowerCost(4), 2);
+    EXPECT_EQ(PowerCost(7), 4);
+    EXPECT_EQ(PowerCost(8), 3);
+    drawMode = 6; // z^(e-1), the product with z and the division
+    EXPECT_EQ(PowerCost(2), 2);
+    EXPECT_EQ(PowerCost(4), 4);
+}
+
+TEST_F(RefineTest, OnePassPerCallThroughBlockSizesAndLevels) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    RefineComplexPicture(1);
+    EXPECT_EQ(blockSize, 16);
+    EXPECT_EQ(scanOrder, 0);
+    EXPECT_EQ(iterationCount, 128u); // 128 / cost 1 of z^2
+    EXPECT_EQ(scanRect[kRight], 64);
+    EXPECT_EQ(scanRect[kBottom], 48);
+    for (int call = 2; call <= 8; ++call) RefineComplexPicture(1);
+    EXPECT_EQ(blockSize, 16);
+    EXPECT_EQ(scanOrder, 7);
+    RefineComplexPicture(1); // the ninth
+    EXPECT_EQ(blockSize, 8);
+    EXPECT_EQ(scanOrder, 0);
+    for (int call = 10; call <= 33; ++call) RefineComplexPicture(1);
+    EXPECT_EQ(blockSize, 1);
+    EXPECT_EQ(scanOrder, 0);
+    for (int call = 34; call <= 40; ++call) RefineComplexPicture(1);
+    EXPECT_EQ(iterationCount, 128u);
+    EXPECT_EQ(settleIteration, 0u);
+    ASSERT_FALSE(pendingRect[kRight] < pendingRect[kLeft]); // the set's boundary is undecided
+
+    const uint32_t lengthened = std::min(historyLength + 1, 128u);
+    const int32_t pending[4] = {pendingRect[0], pendingRect[1], pendingRect[2], pendingRect[3]};
+    RefineComplexPicture(1); // the 41st raises the level
+    EXPECT_EQ(scanOrder, 0);
+    EXPECT_EQ(settleIteration, 128u);
+    EXPECT_EQ(iterationCount, 128u + lengthened);
+    EXPECT_EQ(scanRect[kLeft], pending[kLeft]);
+    EXPECT_EQ(scanRect[kBottom], pending[kBottom]);
+    EXPECT_EQ(drawStatus, 0);
+}
+
+TEST_F(RefineTest, EscapedEverywhereCompletesAtTheNextLevel) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    FixOrbit(0, 0, 3, 0);
+    for (int call = 1; call <= 40; ++call) RefineComplexPicture(1);
+    EXPECT_LT(pendingRect[kRight], pendingRect[kLeft]);
+    EXPECT_EQ(indexImage[47][63], 2); // z1 = 3 escaped at count 2
+    EXPECT_EQ(RefineComplexPicture(1), 0);
+    EXPECT_EQ(drawStatus, 2);
+    EXPECT_EQ(scanOrder, 7);
+    EXPECT_EQ(iterationCount, 131u); // raised all the same, by the history of 3
+    RefineComplexPicture(1);
+    EXPECT_EQ(scanOrder, 7);
+    EXPECT_EQ(iterationCount, 135u);
+}
+
+TEST_F(RefineTest, AnimationFrameRunsToBlockSizeOneAndAsksToStop) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    FixOrbit(0, 0, 3, 0);
+    animationFrame = 5;
+    autoExplore = 1;
+    RefineComplexPicture(1);
+    EXPECT_EQ(blockSize, 1);
+    EXPECT_EQ(scanOrder, 7);
+    EXPECT_EQ(iterationCount, 32u);
+    ASSERT_EQ(host.Commands(), std::vector<int32_t>{kCommandAnimation});
+    EXPECT_EQ(host.received().back().lParam, 0);
+
+    autoExplore = 0;
+    host.ClearReceived();
+    RefineComplexPicture(1);
+    EXPECT_TRUE(host.Commands().empty());
+}
+
+TEST_F(RefineTest, StepwiseLevelsStartAtOneIterationPerLevel) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    stepwiseLevels = 1;
+    RefineComplexPicture(1);
+    EXPECT_EQ(blockSize, 1);
+    EXPECT_EQ(scanOrder, 7);
+    EXPECT_EQ(iterationCount, 1u);
+    RefineComplexPicture(1);
+    EXPECT_EQ(scanOrder, 7);
+    EXPECT_EQ(iterationCount, 2u); // raised by min(historyLength, 1)
+}
+
+TEST_F(RefineTest, PictureEdgesRoundUpAndBlocksSpillPastThem) {
+    TestHost host(100, 80);
+    SetUpClassicSlice();
+    RefineComplexPicture(1);
+    EXPECT_EQ(scanRect[kRight], 112);
+    const uint8_t corner = indexImage[0][96];
+    EXPECT_NE(corner, 0);
+    EXPECT_EQ(indexImage[0][111], corner);
+    EXPECT_EQ(indexImage[15][111], corner);
+    EXPECT_EQ(indexImage[0][112], 0);
+    EXPECT_EQ(drawnRect[kRight], 112);
+}
+
+// The neighbour that each scan order compares with. Every pixel of an 8 x 8
+// picture shows the colour that computing it gives, so a corner is computed
+// only where its reference shows a probe colour, or where the corner before
+// it kept a probe colour of its own.
+class ScanOrderTest : public RefineTest {
+  protected:
+    static constexpr uint8_t kComputed = 2; // z1 = 3 escapes at count 2
+    static constexpr uint8_t kProbe = 9;
+
+    void SetUp() override {
+        RefineTest::SetUp();
+        host_ = std::make_unique<TestHost>(8, 8);
+        SetUpClassicSlice();
+        FixOrbit(0, 0, 3, 0);
+        SetUpEscapeRadius(1);
+        for (auto &row : indexImage) std::fill(std::begin(row), std::end(row), kComputed);
+        iterationCount = 100;
+        blockSize = 1;
+        historyLength = 2;
+    }
+
+    // Runs one pass of `order` over (2, 2)-(5, 5) and returns the corners
+    // it computed.
+    std::set<std::pair<int, int>> Pass(int32_t order) {
+        const int32_t rect[4] = {2, 2, 5, 5};
+        std::copy(rect, rect + 4, order == 0 ? pendingRect : scanRect);
+        scanOrder = order == 0 ? 7 : order - 1;
+        SetNextSkipCounter(1); // no lottery win within the pass
+        RefineComplexPicture(1);
+        std::set<std::pair<int, int>> computed;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                if (countImage[y][x] == 9) computed.insert({x, y});
+            }
+        }
+        return computed;
+    }
+
+    static void Probe(int x, int y) { indexImage[y][x] = kProbe; }
+    // A probe that keeps its colour: decided, so never computed.
+    static void KeptProbe(int x, int y) {
+        indexImage[y][x] = kProbe;
+        countImage[y][x] = 5;
+    }
+
+    std::unique_ptr<TestHost> host_;
+};
+
+using Corners = std::set<std::pair<int, int>>;
+
+TEST_F(ScanOrderTest, Order0ComparesWithTheLeftNeighbour) {
+    KeptProbe(3, 2);
+    Probe(1, 3);
+    EXPECT_EQ(Pass(0), (Corners{{2, 2}, {4, 2}, {2, 3}}));
+}
+
+TEST_F(ScanOrderTest, Order1ComparesWithTheLowerLeftNeighbour) {
+    Probe(2, 5);
+    Probe(1, 4);
+    EXPECT_EQ(Pass(1), (Corners{{2, 4}, {3, 4}, {2, 3}}));
+}
+
+TEST_F(ScanOrderTest, Order2ComparesWithTheNeighbourBelow) {
+    KeptProbe(2, 3);
+    Probe(3, 5);
+    EXPECT_EQ(Pass(2), (Corners{{2, 4}, {2, 2}, {3, 4}}));
+}
+
+TEST_F(ScanOrderTest, Order3ComparesWithTheLowerRightNeighbour) {
+    Probe(4, 5);
+    Probe(5, 4);
+    EXPECT_EQ(Pass(3), (Corners{{4, 4}, {3, 4}, {4, 3}}));
+}
+
+TEST_F(ScanOrderTest, Order4ComparesWithTheRightNeighbour) {
+    KeptProbe(3, 2);
+    Probe(5, 3);
+    EXPECT_EQ(Pass(4), (Corners{{4, 2}, {2, 2}, {4, 3}}));
+}
+
+TEST_F(ScanOrderTest, Order5ComparesWithTheUpperRightNeighbour) {
+    Probe(4, 1);
+    Probe(5, 2);
+    EXPECT_EQ(Pass(5), (Corners{{4, 2}, {3, 2}, {4, 3}}));
+}
+
+TEST_F(ScanOrderTest, Order6ComparesWithTheNeighbourAbove) {
+    KeptProbe(2, 3);
+    Probe(4, 2); // a new column looks at the top of the next one
+    EXPECT_EQ(Pass(6), (Corners{{2, 2}, {2, 4}, {3, 2}, {4, 2}}));
+}
+
+TEST_F(ScanOrderTest, Order7ComparesWithTheUpperLeftNeighbour) {
+    Probe(2, 1);
+    Probe(1, 2);
+    EXPECT_EQ(Pass(7), (Corners{{2, 2}, {3, 2}, {2, 3}}));
+}
+
+TEST_F(ScanOrderTest, LotteryComputesOneMatchIn256) {
+    scanRect[kLeft] = scanRect[kTop] = 2;
+    scanRect[kRight] = scanRect[kBottom] = 5;
+    scanOrder = 6;           // the next pass is order 7, whose references all match
+    SetNextSkipCounter(255); // the second match draws 0
+    RefineComplexPicture(1);
+    EXPECT_EQ(countImage[2][2], 9);
+    EXPECT_EQ(countImage[2][3], 0);
+    EXPECT_EQ(countImage[2][4], 9);
+    EXPECT_EQ(countImage[3][2], 0);
+}
+
+TEST_F(ScanOrderTest, NothingIsSkippedAtTheHighestLimit) {
+    iterationCount = 65535;
+    EXPECT_EQ(Pass(1).size(), 9u);
+}
+
+TEST_F(RefineTest, ExhaustivePassComputesEveryCornerAndKeepsTheSchedule) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    FixOrbit(0, 0, 0.2501, 0); // just past the cusp: undecided at 128
+    SetNextSkipCounter(1);
+    RefineComplexPicture(1);
+    int computed = 0;
+    for (int y = 0; y < 48; y += 16) {
+        for (int x = 0; x < 64; x += 16) computed += countImage[y][x] != 0;
+    }
+    // Each line starts at the picture's left edge with no reference; every
+    // later corner matched its undecided left neighbour.
+    EXPECT_EQ(computed, 3);
+
+    RefineComplexPicture(1);
+    RefineComplexPicture(0);
+    EXPECT_EQ(scanOrder, 1);
+    EXPECT_EQ(blockSize, 16);
+    EXPECT_EQ(iterationCount, 128u);
+    for (int y = 0; y < 48; y += 16) {
+        for (int x = 0; x < 64; x += 16) EXPECT_EQ(countImage[y][x], 128) << x << ", " << y;
+    }
+}
+
+TEST_F(RefineTest, CyclesTakeTheTopIndicesByPeriod) {
+    TestHost host(32, 32);
+    SetUpClassicSlice();
+    FixOrbit(0, 0, 0, 0);
+    EXPECT_EQ(RefineComplexPicture(0), -4); // four corners, all periodic
+    EXPECT_EQ(indexImage[0][0], 225);
+    EXPECT_EQ(countImage[0][0], 1);
+
+    const struct {
+        double c;
+        uint8_t index;
+    } centres[] = {{-1.9880499845232589, 255}, {-1.4002530812147829, 225}}; // periods 31, 32
+    for (const auto &centre : centres) {
+        SetUpClassicSlice();
+        FixOrbit(0, 0, centre.c, 0);
+        RefineComplexPicture(0);
+        ASSERT_EQ(indexImage[0][0], 0);
+        historyLength = 128;
+        iterationCount = 2048;
+        RefineComplexPicture(0);
+        EXPECT_EQ(indexImage[0][0], centre.index);
+        EXPECT_EQ(countImage[0][0], 1);
+    }
+}
+
+TEST_F(RefineTest, NewtonResultStartsBelowZero) {
+    TestHost host(100, 32);
+    SetUpClassicSlice(6);
+    FixOrbit(0, 0, 1, 0); // zero derivative: every pixel fails
+    EXPECT_EQ(RefineComplexPicture(1), -12);
+    EXPECT_EQ(countImage[0][0], 65535);
+    EXPECT_EQ(indexImage[0][0], 0);
+}
+
+TEST_F(RefineTest, WithoutOrbitStoreLevelsDoubleTheLimit) {
+    TestHost host(64, 48);
+    SetUpClassicSlice();
+    // A picture under way whose store could not be allocated.
+    pendingRect[kLeft] = pendingRect[kTop] = 0;
+    pendingRect[kRight] = pendingRect[kBottom] = 1;
+    blockSize = 1;
+    scanOrder = 7;
+    iterationCount = 300;
+    RefineComplexPicture(1);
+    EXPECT_EQ(iterationCount, 556u); // by min(300, 256)
+    EXPECT_EQ(orbitStore, nullptr);
+}
+
+} // namespace
+} // namespace quintorbelle
