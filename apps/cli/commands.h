@@ -39,5 +39,6 @@ void SavePictureFile(const std::string &path, const std::string &pictureFile);
 void AddSwatchesCommand(CLI::App &app);
 void AddRenderCommand(CLI::App &app);
 void AddExploreCommand(CLI::App &app);
+void AddAnimateCommand(CLI::App &app);
 
 } // namespace quintorbelle::cli

@@ -14,6 +14,7 @@ int main(int argc, char **argv) {
     AddSwatchesCommand(app);
     AddRenderCommand(app);
     AddExploreCommand(app);
+    AddAnimateCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &help) {

@@ -1,0 +1,38 @@
+// Runs the quintorbelle program as a user would, for the tests of its
+// commands: arguments in, exit code and output out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quintorbelle::testing {
+
+struct ProgramResult {
+    int exitCode = -1;
+    std::string standardOutput;
+    std::string standardError;
+};
+
+ProgramResult RunProgram(const std::vector<std::string> &arguments);
+
+// A fresh empty folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    const std::string &path() const { return path_; }
+    std::string operator/(const std::string &name) const { return path_ + "/" + name; }
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> Files() const;
+    void Write(const std::string &name, const std::string &contents) const;
+    std::string Read(const std::string &name) const;
+
+  private:
+    std::string path_;
+};
+
+} // namespace quintorbelle::testing
