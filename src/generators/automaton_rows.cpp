@@ -20,38 +20,63 @@ constexpr uint32_t kMinimumBudget = 50;
 constexpr int32_t kRepeatDepth = 15; // rows looked back, and cells shifted sideways
 constexpr int32_t kWindowHalf = 7;
 
-// The rule's numbers, copied out of the shared state so that they stay in
-// registers while a row is written (a byte store into indexImage may alias
-// any global). The weight tables are read where they are.
+// The rule as the cells read it, copied out of the shared state so that it
+// stays in registers while a row is written (a byte store into indexImage
+// may alias any global). The state weights are read where they are.
 struct CellRule {
-    int32_t radius;
+    int32_t radius; // 0..7: the weight tables cover offsets -7..+7
     uint32_t multiplier, mask, modulus;
     uint32_t states;     // k
     uint32_t colours;    // automatonColourCount
     bool zeroOnMultiple; // colourBySource without modeOption
+    uint32_t positionWeight[2 * kWindowHalf + 1];
 };
 
 CellRule CurrentCellRule() {
-    return {neighbourhoodRadius,
-            ruleMultiplier,
-            ruleMask,
-            ruleModulus,
-            static_cast<uint32_t>(symmetryDegree),
-            static_cast<uint32_t>(automatonColourCount),
-            colourBySource != 0 && modeOption == 0};
+    CellRule rule;
+    rule.radius = neighbourhoodRadius < 0 ? 0 : neighbourhoodRadius > 7 ? 7 : neighbourhoodRadius;
+    rule.multiplier = ruleMultiplier;
+    rule.mask = ruleMask;
+    rule.modulus = ruleModulus;
+    rule.states = static_cast<uint32_t>(symmetryDegree);
+    rule.colours = static_cast<uint32_t>(automatonColourCount);
+    rule.zeroOnMultiple = colourBySource != 0 && modeOption == 0;
+    for (int32_t i = 0; i < 2 * kWindowHalf + 1; ++i) {
+        rule.positionWeight[i] = static_cast<uint32_t>(positionWeights[i]);
+    }
+    return rule;
 }
 
-// The new state of the centre cell of `window` (cells at offsets -7..+7).
-// Products and sums wrap modulo 2^32.
-inline uint8_t ApplyCellRule(const CellRule &rule, const uint8_t *window) {
-    uint32_t sum = 0;
-    for (int32_t o = -rule.radius; o <= rule.radius; ++o) {
-        sum += stateWeights[window[kWindowHalf + o]] *
-               static_cast<uint32_t>(positionWeights[kWindowHalf + o]);
+// Writes `count` new cells; cell j's neighbourhood is the 15 cells from
+// window + j on, centred on window + j + 7. Products and sums wrap modulo
+// 2^32. The radius is a template argument so that the sum is unrolled and
+// its weights held in registers.
+template <int32_t R>
+void WriteCells(const CellRule &sharedRule, const uint8_t *window, uint8_t *cells, int32_t count) {
+    const CellRule rule = sharedRule;
+    uint32_t weight[2 * R + 1];
+    for (int32_t o = 0; o <= 2 * R; ++o) weight[o] = rule.positionWeight[kWindowHalf - R + o];
+    for (int32_t j = 0; j < count; ++j) {
+        const uint8_t *near = window + j + kWindowHalf - R;
+        uint32_t sum = 0;
+        for (int32_t o = 0; o <= 2 * R; ++o) sum += stateWeights[near[o]] * weight[o];
+        const uint32_t v = ((sum * rule.multiplier) ^ rule.mask) % rule.modulus;
+        const bool zero = rule.zeroOnMultiple && v % rule.states == 0;
+        cells[j] = static_cast<uint8_t>(zero ? 0 : v % rule.colours);
     }
-    const uint32_t v = ((sum * rule.multiplier) ^ rule.mask) % rule.modulus;
-    if (rule.zeroOnMultiple && v % rule.states == 0) return 0;
-    return static_cast<uint8_t>(v % rule.colours);
+}
+
+void WriteCells(const CellRule &rule, const uint8_t *window, uint8_t *cells, int32_t count) {
+    switch (rule.radius) {
+    case 0: WriteCells<0>(rule, window, cells, count); break;
+    case 1: WriteCells<1>(rule, window, cells, count); break;
+    case 2: WriteCells<2>(rule, window, cells, count); break;
+    case 3: WriteCells<3>(rule, window, cells, count); break;
+    case 4: WriteCells<4>(rule, window, cells, count); break;
+    case 5: WriteCells<5>(rule, window, cells, count); break;
+    case 6: WriteCells<6>(rule, window, cells, count); break;
+    default: WriteCells<7>(rule, window, cells, count); break;
+    }
 }
 
 // Computes row `row` from the row above. Rows are periodic. Rather than
@@ -60,8 +85,7 @@ inline uint8_t ApplyCellRule(const CellRule &rule, const uint8_t *window) {
 // cells from j on; the cells read are the same. Images narrower than 8 cells
 // wrap as often as needed: offset o always reads cell (j + o) modulo the
 // width.
-void ComputeRow(const CellRule &sharedRule, int32_t row, int32_t width) {
-    const CellRule rule = sharedRule;
+void ComputeRow(const CellRule &rule, int32_t row, int32_t width) {
     uint8_t padded[kImageStride + 2 * kWindowHalf];
     const uint8_t *above = indexImage[row - 1];
     if (width >= kWindowHalf) {
@@ -73,8 +97,7 @@ void ComputeRow(const CellRule &sharedRule, int32_t row, int32_t width) {
             padded[i] = above[((i - kWindowHalf) % width + width) % width];
         }
     }
-    uint8_t *cells = indexImage[row];
-    for (int32_t j = 0; j < width; ++j) cells[j] = ApplyCellRule(rule, padded + j);
+    WriteCells(rule, padded, indexImage[row], width);
 }
 
 // Whether the newest row repeats one of the rows before it, in place or
@@ -100,7 +123,9 @@ bool RowRepeats(int32_t row, int32_t width) {
 } // namespace
 
 uint8_t AutomatonCellRule() {
-    return ApplyCellRule(CurrentCellRule(), neighbourhoodWindow);
+    uint8_t state;
+    WriteCells(CurrentCellRule(), neighbourhoodWindow, &state, 1);
+    return state;
 }
 
 int32_t GrowAutomatonRows(uint32_t budget) {

@@ -45,14 +45,21 @@ inline uint32_t RectArea(const int32_t rect[4]) {
            static_cast<uint32_t>(rect[kBottom] - rect[kTop]);
 }
 
+// Grows `rect` to include pixel (x, y); true when a side moved. A plotter
+// may grow a local copy of drawnRect inside its loop, where the global would
+// have to be reloaded after every byte stored into indexImage.
+inline bool GrowRect(int32_t rect[4], int32_t x, int32_t y) {
+    bool grown = false;
+    if (x < rect[kLeft]) rect[kLeft] = x, grown = true;
+    if (y < rect[kTop]) rect[kTop] = y, grown = true;
+    if (x + 1 > rect[kRight]) rect[kRight] = x + 1, grown = true;
+    if (y + 1 > rect[kBottom]) rect[kBottom] = y + 1, grown = true;
+    return grown;
+}
+
 // Grows drawnRect to include pixel (x, y); true when a side moved.
 inline bool GrowDrawnRect(int32_t x, int32_t y) {
-    bool grown = false;
-    if (x < drawnRect[kLeft]) drawnRect[kLeft] = x, grown = true;
-    if (y < drawnRect[kTop]) drawnRect[kTop] = y, grown = true;
-    if (x + 1 > drawnRect[kRight]) drawnRect[kRight] = x + 1, grown = true;
-    if (y + 1 > drawnRect[kBottom]) drawnRect[kBottom] = y + 1, grown = true;
-    return grown;
+    return GrowRect(drawnRect, x, y);
 }
 
 // Pushes a new colour into the delay line and returns the colour to plot,

@@ -16,12 +16,47 @@
 
 namespace quintorbelle {
 
+namespace {
+
+// The state a call of StepWalkers changes, held in locals for the loop: a
+// byte store into indexImage may alias any global and would force every
+// one of them to be reloaded after each mark.
+struct WalkerRun {
+    Walker group[kMaxWalkers];
+    int32_t rect[4];
+    int32_t current;
+    uint32_t iterations;
+    uint32_t settle;
+    int32_t changed;
+    int32_t maxIndex;
+
+    void Load(int32_t count) {
+        for (int32_t i = 0; i < count; ++i) group[i] = walkers[i];
+        for (int32_t i = 0; i < 4; ++i) rect[i] = drawnRect[i];
+        current = currentWalker;
+        iterations = iterationCount;
+        settle = settleIteration;
+        changed = changedPixelCount;
+        maxIndex = maxColourIndex;
+    }
+
+    void Store(int32_t count) const {
+        for (int32_t i = 0; i < count; ++i) walkers[i] = group[i];
+        for (int32_t i = 0; i < 4; ++i) drawnRect[i] = rect[i];
+        currentWalker = current;
+        iterationCount = iterations;
+        settleIteration = settle;
+        changedPixelCount = changed;
+        maxColourIndex = maxIndex;
+    }
+};
+
+} // namespace
+
 int32_t StepWalkers(uint32_t budget) {
     if (frameCounter != 0) EmptyRect(drawnRect);
     if (budget == 0) return 1;
 
-    // Settings and counters live in locals for the loop: a byte store into
-    // indexImage may alias any global, and would force them to be reloaded.
     const double left = walkerSquare[kLeft];
     const double top = walkerSquare[kTop];
     const double right = walkerSquare[kRight];
@@ -37,15 +72,13 @@ int32_t StepWalkers(uint32_t budget) {
     const uint32_t pictureWidth = static_cast<uint32_t>(imageWidth);
     const uint32_t pictureHeight = static_cast<uint32_t>(imageHeight);
 
+    WalkerRun run;
+    run.Load(count);
     WorkMeter meter;
-    int32_t w = currentWalker;
-    uint32_t iterations = iterationCount;
-    uint32_t settle = settleIteration;
-    int32_t changed = changedPixelCount;
-    int32_t maxIndex = maxColourIndex;
+    int32_t w = run.current;
 
     do {
-        Walker &walker = walkers[w];
+        Walker &walker = run.group[w];
         const int32_t column = TruncateToInt32(walker.x);
         const int32_t row = TruncateToInt32(walker.y);
         walker.x += directionTable[walker.heading][0];
@@ -59,16 +92,13 @@ int32_t StepWalkers(uint32_t budget) {
             if (walker.y < top) walker.y -= wrapY;
         } else if (walker.x >= right || walker.x < left || walker.y >= bottom || walker.y < top) {
             // The walker stays outside and moves first next time.
-            currentWalker = w;
-            iterationCount = iterations;
-            settleIteration = settle;
-            changedPixelCount = changed;
-            maxColourIndex = maxIndex;
+            run.current = w;
+            run.Store(count);
             meter.Flush();
             return 0;
         }
 
-        const int32_t next = w + 1 == count ? 0 : w + 1;
+        const int32_t next = w + 1 >= count ? 0 : w + 1;
         meter.CountIteration();
 
         // A walker that left the square without wrapping and was then let
@@ -79,8 +109,8 @@ int32_t StepWalkers(uint32_t budget) {
             uint8_t &cell = indexImage[row][column];
             const int32_t old = cell;
             if (old == 0) {
-                ++changed;
-                settle = iterations + iterations / 4;
+                ++run.changed;
+                run.settle = run.iterations + run.iterations / 4;
             }
             int32_t value;
             if (bySource) {
@@ -89,33 +119,30 @@ int32_t StepWalkers(uint32_t budget) {
             } else {
                 value = (old + 1) & 0xFF; // the count of visits, modulo 256
             }
-            if (value == 0) --changed;
-            if (maxIndex < value) maxIndex = value;
+            if (value == 0) --run.changed;
+            if (run.maxIndex < value) run.maxIndex = value;
             cell = static_cast<uint8_t>(value);
-            if (GrowDrawnRect(column, row)) meter.ChargeArea(RectArea(drawnRect));
+            if (GrowRect(run.rect, column, row)) meter.ChargeArea(RectArea(run.rect));
         }
 
         if (next == 0) {
             // The round is complete: the group turns by an amount read from
             // the colour under walker 0; the mirrored group turns back.
             const uint8_t under =
-                indexImage[TruncateToInt32(walkers[0].y)][TruncateToInt32(walkers[0].x)];
+                indexImage[TruncateToInt32(run.group[0].y)][TruncateToInt32(run.group[0].x)];
             const int32_t turn = static_cast<int32_t>(walkerRandomTable[under] % turnRange + 1);
             for (int32_t i = 0; i < count; ++i) {
-                int32_t &heading = walkers[i].heading;
+                int32_t &heading = run.group[i].heading;
                 heading = i < groupSize ? (heading + turn) % headings
                                         : (heading - turn + headings) % headings;
             }
         }
         w = next;
-        ++iterations;
+        ++run.iterations;
     } while (meter.units < budget);
 
-    currentWalker = w;
-    iterationCount = iterations;
-    settleIteration = settle;
-    changedPixelCount = changed;
-    maxColourIndex = maxIndex;
+    run.current = w;
+    run.Store(count);
     meter.Flush();
     return 1;
 }
