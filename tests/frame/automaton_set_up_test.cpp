@@ -88,10 +88,6 @@ TEST(AutomatonWeights, PositionWeightsByClass) {
     ruleClass = 4;
     SetUpAutomaton(1, 0);
     EXPECT_EQ(Weights(-2, 2), (std::vector<int32_t>{1, 2, 3, 4, 5}));
-    ruleClass = 5;
-    symmetryDegree = 3;
-    SetUpAutomaton(1, 0);
-    EXPECT_EQ(Weights(-2, 2), (std::vector<int32_t>{1, 3, 9, 27, 81}));
 }
 
 TEST(AutomatonWeights, StateWeightsRepeatWithPeriodK) {
@@ -117,9 +113,6 @@ TEST(AutomatonSetUp, ColourCountAndStateCount) {
     SetUpAutomaton(0, 0);
     EXPECT_EQ(automatonColourCount, 6);
     EXPECT_EQ(maxColourIndex, 6);
-    colouringVariant = 100;
-    SetUpAutomaton(1, 0);
-    EXPECT_EQ(automatonColourCount, 255);
     colourBySource = 0;
     symmetryDegree = 1; // one state is taken as two
     SetUpAutomaton(1, 0);
