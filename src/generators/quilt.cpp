@@ -149,27 +149,17 @@ inline int32_t CeilToInt32(double v) {
     return TruncateToInt32(std::ceil(v));
 }
 
-} // namespace
+// The part of the picture a call draws into; left is always 0.
+struct QuiltRegion {
+    int32_t top, right, bottom;
+};
 
-void StepSquareQuilt() {
-    const QuiltMap q = CurrentQuiltMap();
-    SquareStep(q, orbitPoint[0], orbitPoint[1]);
-}
-
-void StepHexQuilt() {
-    const QuiltMap q = CurrentQuiltMap();
-    double x = orbitPoint[0];
-    double y = orbitPoint[1];
-    double sheared = shadowPoint[0];
-    HexStep(q, x, y, sheared);
-    orbitPoint[0] = x;
-    orbitPoint[1] = y;
-    shadowPoint[0] = sheared;
-}
-
-void PlotQuilt(uint32_t budget) {
-    const QuiltMap q = CurrentQuiltMap();
-    const bool hex = hexLattice != 0;
+// Follows the orbit for the rest of the budget and places its points. The
+// lattice and the colouring are template arguments so that the loop carries
+// no tests of settings.
+template <bool Hex, bool BySource>
+void FollowQuiltOrbit(const QuiltMap q, const QuiltRegion region, uint32_t budget,
+                      uint32_t startUnits) {
     const int32_t cellWidth = latticeCellWidth;
     const int32_t rowHeight = latticeRowHeight;
     const int32_t width = displayWidth;
@@ -178,34 +168,9 @@ void PlotQuilt(uint32_t budget) {
     const double originY = viewOriginY;
     const double scaleX = pixelsPerUnitX;
     const double scaleY = pixelsPerUnitY;
-    const int32_t minimumIndex = animationFrame != 0 && !q.bySource ? 8 : 0;
-
-    // The drawn region: the whole display, or when a zoom made the lattice
-    // too coarse to repeat, only the bottom band of one cell.
-    int32_t top = 0;
-    int32_t right = width;
-    const int32_t bottom = height;
-    if (viewZoomed != 0) {
-        const int32_t rows = hex ? 3 : 2;
-        if (height < rows * rowHeight || width < rows * cellWidth) {
-            top = height - (hex ? 2 : 1) * rowHeight;
-            if (top < 0) top = 0;
-            const int32_t bandWidth = (hex ? 2 : 1) * cellWidth;
-            if (bandWidth < right) right = bandWidth;
-        }
-    }
-    drawnRect[kLeft] = 0;
-    drawnRect[kTop] = top;
-    drawnRect[kRight] = right;
-    drawnRect[kBottom] = bottom;
-
-    // The region's area is charged once, but never more than two thirds of
-    // the budget, so that every call also iterates.
+    const int32_t minimumIndex = animationFrame != 0 && !BySource ? 8 : 0;
     WorkMeter meter;
-    const uint32_t areaUnits = static_cast<uint32_t>(bottom) * static_cast<uint32_t>(right) /
-                               static_cast<uint32_t>(areaPerWorkUnit);
-    const uint32_t budgetShare = 2 * budget / 3;
-    meter.units = areaUnits < budgetShare ? areaUnits : budgetShare;
+    meter.units = startUnits;
 
     double x = orbitPoint[0];
     double y = orbitPoint[1];
@@ -220,7 +185,7 @@ void PlotQuilt(uint32_t budget) {
     while (meter.units < budget ||
            (maxIndex < minimumIndex && meter.units < kMaxUnitsForMinimumIndex)) {
         meter.CountIteration();
-        if (hex) {
+        if constexpr (Hex) {
             HexStep(q, x, y, sheared);
         } else {
             SquareStep(q, x, y);
@@ -230,9 +195,9 @@ void PlotQuilt(uint32_t budget) {
         int32_t column = FloorToInt32(scaleX * x + originX);
         // The origin lies just below the picture; a point in the row under
         // it belongs to the row of cells above.
-        if (row >= bottom) {
+        if (row >= region.bottom) {
             row -= rowHeight;
-            if (hex) column -= cellWidth >> 1;
+            if constexpr (Hex) column -= cellWidth >> 1;
         }
         while (column < 0) column += cellWidth;
 
@@ -240,14 +205,14 @@ void PlotQuilt(uint32_t budget) {
         // the snapped band, so the first place can be the row just below the
         // picture; its copies above still count. Only the arrays' own end is
         // out of reach.
-        if (column < right && row >= top && row < kImageRows) {
+        if (column < region.right && row >= region.top && row < kImageRows) {
             uint8_t *const pixel = &indexImage[row][column];
             const int32_t index = *pixel;
             int32_t c;
-            if (q.bySource) {
+            if constexpr (BySource) {
                 // The point's place in its cell, stretched to the display.
                 int32_t sourceColumn;
-                if (hex) {
+                if constexpr (Hex) {
                     sourceColumn = (TruncateToInt32(width * sheared) + width) % width;
                 } else {
                     sourceColumn = TruncateToInt32(width * x);
@@ -281,17 +246,17 @@ void PlotQuilt(uint32_t budget) {
                 int32_t copyRow = row;
                 int32_t copyColumn = column;
                 do {
-                    if (copyColumn >= 0 && copyColumn < right) {
+                    if (copyColumn >= 0 && copyColumn < region.right) {
                         indexImage[copyRow][copyColumn] = colour;
                         if (isNew) ++changed;
                     }
                     copyColumn += step;
-                    if (step > 0 ? copyColumn >= right : copyColumn < 0) {
+                    if (step > 0 ? copyColumn >= region.right : copyColumn < 0) {
                         copyRow -= rowHeight;
-                        if (hex) copyColumn += step >> 1;
+                        if constexpr (Hex) copyColumn += step >> 1;
                         step = -step;
                     }
-                } while (copyRow >= top);
+                } while (copyRow >= region.top);
             }
         }
         ++iterations;
@@ -305,9 +270,73 @@ void PlotQuilt(uint32_t budget) {
     lastChangeIteration = lastChange;
     changedPixelCount = changed;
     maxColourIndex = maxIndex;
-    if (settle < iterations && q.bySource && workCounter > 4096) status = 2;
+    if (settle < iterations && BySource && workCounter > 4096) status = 2;
     drawStatus = status;
     meter.Flush();
+}
+
+} // namespace
+
+void StepSquareQuilt() {
+    const QuiltMap q = CurrentQuiltMap();
+    SquareStep(q, orbitPoint[0], orbitPoint[1]);
+}
+
+void StepHexQuilt() {
+    const QuiltMap q = CurrentQuiltMap();
+    double x = orbitPoint[0];
+    double y = orbitPoint[1];
+    double sheared = shadowPoint[0];
+    HexStep(q, x, y, sheared);
+    orbitPoint[0] = x;
+    orbitPoint[1] = y;
+    shadowPoint[0] = sheared;
+}
+
+void PlotQuilt(uint32_t budget) {
+    const QuiltMap q = CurrentQuiltMap();
+    const bool hex = hexLattice != 0;
+    const int32_t cellWidth = latticeCellWidth;
+    const int32_t rowHeight = latticeRowHeight;
+    const int32_t width = displayWidth;
+    const int32_t height = imageHeight;
+
+    // The drawn region: the whole display, or when a zoom made the lattice
+    // too coarse to repeat, only the bottom band of one cell.
+    QuiltRegion region = {0, width, height};
+    if (viewZoomed != 0) {
+        const int32_t rows = hex ? 3 : 2;
+        if (height < rows * rowHeight || width < rows * cellWidth) {
+            region.top = height - (hex ? 2 : 1) * rowHeight;
+            if (region.top < 0) region.top = 0;
+            const int32_t bandWidth = (hex ? 2 : 1) * cellWidth;
+            if (bandWidth < region.right) region.right = bandWidth;
+        }
+    }
+    drawnRect[kLeft] = 0;
+    drawnRect[kTop] = region.top;
+    drawnRect[kRight] = region.right;
+    drawnRect[kBottom] = region.bottom;
+
+    // The region's area is charged once, but never more than two thirds of
+    // the budget, so that every call also iterates.
+    const uint32_t areaUnits = static_cast<uint32_t>(region.bottom) *
+                               static_cast<uint32_t>(region.right) /
+                               static_cast<uint32_t>(areaPerWorkUnit);
+    const uint32_t budgetShare = 2 * budget / 3;
+    const uint32_t startUnits = areaUnits < budgetShare ? areaUnits : budgetShare;
+
+    if (hex) {
+        if (q.bySource) {
+            FollowQuiltOrbit<true, true>(q, region, budget, startUnits);
+        } else {
+            FollowQuiltOrbit<true, false>(q, region, budget, startUnits);
+        }
+    } else if (q.bySource) {
+        FollowQuiltOrbit<false, true>(q, region, budget, startUnits);
+    } else {
+        FollowQuiltOrbit<false, false>(q, region, budget, startUnits);
+    }
 }
 
 } // namespace quintorbelle

@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "frame/engine_state.h"
-#include "frame/numeric.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
 #include "generators/plot_support.h"
@@ -51,20 +50,16 @@ struct WalkerRun {
     }
 };
 
-} // namespace
-
-int32_t StepWalkers(uint32_t budget) {
-    if (frameCounter != 0) EmptyRect(drawnRect);
-    if (budget == 0) return 1;
-
+// The moves of one call. Wrapping and colouring by source are template
+// arguments so that the loop carries no tests of settings.
+template <bool Wrap, bool BySource>
+int32_t MoveWalkers(uint32_t budget) {
     const double left = walkerSquare[kLeft];
     const double top = walkerSquare[kTop];
     const double right = walkerSquare[kRight];
     const double bottom = walkerSquare[kBottom];
     const double wrapX = walkerSquare[kLeft] - walkerSquare[kRight];
     const double wrapY = walkerSquare[kTop] - walkerSquare[kBottom];
-    const bool wrap = modeOption != 0;
-    const bool bySource = colourBySource != 0;
     const int32_t count = walkerCount;
     const int32_t groupSize = symmetryDegree;
     const int32_t headings = walkerTurnTable[groupSize];
@@ -79,13 +74,15 @@ int32_t StepWalkers(uint32_t budget) {
 
     do {
         Walker &walker = run.group[w];
-        const int32_t column = TruncateToInt32(walker.x);
-        const int32_t row = TruncateToInt32(walker.y);
+        // Walkers stay within a step of their square, so their positions
+        // convert to i32 directly.
+        const auto column = static_cast<int32_t>(walker.x);
+        const auto row = static_cast<int32_t>(walker.y);
         walker.x += directionTable[walker.heading][0];
         walker.y += directionTable[walker.heading][1];
 
         // The right and bottom edges are outside, the left and top inside.
-        if (wrap) {
+        if constexpr (Wrap) {
             if (walker.x >= right) walker.x += wrapX;
             if (walker.x < left) walker.x -= wrapX;
             if (walker.y >= bottom) walker.y += wrapY;
@@ -113,7 +110,7 @@ int32_t StepWalkers(uint32_t budget) {
                 run.settle = run.iterations + run.iterations / 4;
             }
             int32_t value;
-            if (bySource) {
+            if constexpr (BySource) {
                 // Each walker paints in its own colour and erases it again.
                 value = old == next + 1 ? 0 : next + 1;
             } else {
@@ -128,8 +125,8 @@ int32_t StepWalkers(uint32_t budget) {
         if (next == 0) {
             // The round is complete: the group turns by an amount read from
             // the colour under walker 0; the mirrored group turns back.
-            const uint8_t under =
-                indexImage[TruncateToInt32(run.group[0].y)][TruncateToInt32(run.group[0].x)];
+            const uint8_t under = indexImage[static_cast<int32_t>(run.group[0].y)]
+                                            [static_cast<int32_t>(run.group[0].x)];
             const int32_t turn = static_cast<int32_t>(walkerRandomTable[under] % turnRange + 1);
             for (int32_t i = 0; i < count; ++i) {
                 int32_t &heading = run.group[i].heading;
@@ -145,6 +142,19 @@ int32_t StepWalkers(uint32_t budget) {
     run.Store(count);
     meter.Flush();
     return 1;
+}
+
+} // namespace
+
+int32_t StepWalkers(uint32_t budget) {
+    if (frameCounter != 0) EmptyRect(drawnRect);
+    if (budget == 0) return 1;
+    if (modeOption != 0) {
+        return colourBySource != 0 ? MoveWalkers<true, true>(budget)
+                                   : MoveWalkers<true, false>(budget);
+    }
+    return colourBySource != 0 ? MoveWalkers<false, true>(budget)
+                               : MoveWalkers<false, false>(budget);
 }
 
 } // namespace quintorbelle
