@@ -4,7 +4,9 @@
 // seeded with the digits of the rule's seed.
 //
 // Depends on the rule drawn by the automaton rule generator and on the cell
-// rule of the automaton rows. Grows no rows itself.
+// rule of the automaton rows. Grows no rows itself. Images narrower than 8
+// cells are set up like any other: seed digits that do not fit the row are
+// dropped, and the rows wrap their neighbourhoods as often as needed.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
