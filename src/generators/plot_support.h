@@ -45,7 +45,9 @@ inline uint32_t RectArea(const int32_t rect[4]) {
            static_cast<uint32_t>(rect[kBottom] - rect[kTop]);
 }
 
-// Grows a rectangle to include pixel (x, y); true when a side moved.
+// Grows `rect` to include pixel (x, y); true when a side moved. A plotter
+// may grow a local copy of drawnRect inside its loop, where the global would
+// have to be reloaded after every byte stored into indexImage.
 inline bool GrowRect(int32_t rect[4], int32_t x, int32_t y) {
     bool grown = false;
     if (x < rect[kLeft]) rect[kLeft] = x, grown = true;
