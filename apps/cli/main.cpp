@@ -15,6 +15,16 @@ int main(int argc, char **argv) {
     AddRenderCommand(app);
     AddExploreCommand(app);
     AddAnimateCommand(app);
+    if (argc > 1 && argv[1][0] != '-') {
+        bool known = false;
+        for (const CLI::App *command : app.get_subcommands({}))
+            known |= command->get_name() == argv[1];
+        if (!known) {
+            std::fprintf(stderr, "quintorbelle: %s is not a command; see quintorbelle --help\n",
+                         argv[1]);
+            return kExitUsage;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &help) {
