@@ -169,7 +169,7 @@ class SourceColourTest : public ::testing::Test {
         viewOriginY = 100;
         std::memset(colourDelayLine, 0, sizeof colourDelayLine);
         iterationsPerWorkUnit = 25;
-        fastRandomState = 12345;
+        fastRandomState = 42; // the two maps first differ at step 5
     }
     // The maps the next `steps` draws choose.
     static std::vector<int> ChosenMaps(int steps) {
