@@ -5,13 +5,24 @@
 // Also the colour wheel about the display's centre that colouring by source
 // and the quilts use.
 //
-// Depends on the orbit maps, the view fitted beforehand, the density
-// thresholds and the work meter of plot_support.h. Does not fit the view,
-// clear the images or build the palette: set-up, fitting and restart do.
+// Depends on the inline orbit steps of orbit_steps.h, the view fitted
+// beforehand, the density thresholds and the work meter of plot_support.h.
+// Does not fit the view, clear the images or build the palette: set-up,
+// fitting and restart do.
+
+// GCC packs the map's last operations and the pixel position of the point
+// into two-lane vectors here, beside the scalar chain of the orbit, which
+// costs more shuffling than it saves: a sixth more instructions per step.
+// The plotter is kept to scalar code; the results are the same either way.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-tree-slp-vectorize")
+#endif
+
 #include "frame/engine_state.h"
 #include "frame/numeric.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "generators/orbit_steps.h"
 #include "generators/plot_support.h"
 
 namespace quintorbelle {
@@ -80,17 +91,58 @@ int32_t RunBasinPass() {
     return 1;
 }
 
-} // namespace
+// The steps of a function system for the length of one call: the fast
+// generator's state and the constants stay in registers and go back to the
+// shared block at the end. The plain affine maps, the usual case, have a
+// loop without the choice of variation.
+template <bool kAffineOnly>
+struct FunctionSystemOrbit {
+    static constexpr bool kBySourceIsMapIndex = true;
+    uint32_t random = fastRandomState;
+    const MapChoice choice = MapChoice::FromSharedBlock();
+    const int32_t chosenVariation = kAffineOnly ? 0 : variation;
+    const double k = variationScale;
+    const double softening = variationSoftening;
 
-int32_t PlotAttractor(uint32_t budget) {
-    // During an animation a density picture must show a few colours before
-    // a frame may end, however small its budget.
-    const int32_t minimumIndex = animationFrame != 0 && colourBySource == 0 ? 8 : 0;
-    if (frameCounter != 0) EmptyRect(drawnRect);
-    if (basinPhase != 0) return RunBasinPass();
+    // The index of the chosen map; a function system never fails.
+    [[gnu::always_inline]] int32_t Step(double &x, double &y) {
+        random = NextFastRandom(random);
+        const int32_t index = choice.Choose(random);
+        ApplyFunctionMap(functionTable[index], chosenVariation, k, softening, x, y);
+        return index;
+    }
+    int32_t Failure() const { return kPlaneStepMoved; }
+    void Store() const { fastRandomState = random; }
+};
 
-    const bool functionSystem = drawMode == 0 || drawMode == 1;
-    const bool bySource = colourBySource != 0;
+// The steps of a plane map for the length of one call.
+template <class Map>
+struct PlaneOrbit {
+    static constexpr bool kBySourceIsMapIndex = false;
+    const Map map = Map::FromSharedBlock();
+    int32_t failure = kPlaneStepMoved;
+
+    // 0, or -1 when the step failed and the point stays.
+    [[gnu::always_inline]] int32_t Step(double &x, double &y) {
+        failure = map.Step(x, y);
+        return failure == kPlaneStepMoved ? 0 : -1;
+    }
+    int32_t Failure() const { return failure; }
+    void Store() const {}
+};
+
+// The orbit phase of one call; returns how the last step ended. Each kind of
+// orbit and colouring gets a loop of its own, compiled apart, so that the
+// density loop carries nothing of colouring by source and each loop has the
+// registers to itself. The point is held in locals: the images are written
+// through byte-sized values, which may alias anything whose address has
+// left the function, and the shared orbit point would be reloaded after
+// every colour change.
+template <class Orbit, bool kBySource>
+[[gnu::noinline]] int32_t FollowOrbit(uint32_t budget, int32_t minimumIndex) {
+    Orbit orbit;
+    double x = orbitPoint[0];
+    double y = orbitPoint[1];
     // The maps do not move the view, so it is read once; the fitted view
     // keeps colours by position steady while zoomed.
     const double scale = pixelsPerUnitX;
@@ -106,24 +158,16 @@ int32_t PlotAttractor(uint32_t budget) {
     WorkMeter meter;
     uint32_t iterations = iterationCount;
     while (budget > meter.units || (maxColourIndex < minimumIndex && meter.units < 100)) {
-        int32_t mapIndex = 0;
-        if (functionSystem) {
-            mapIndex = StepFunctionSystem();
-        } else if (StepPlaneMap(orbitPoint) == 0) {
-            iterationCount = iterations;
-            meter.Flush();
-            return 0;
-        }
+        const int32_t mapIndex = orbit.Step(x, y);
+        if (mapIndex < 0) break;
         meter.CountIteration();
-        const double x = orbitPoint[0];
-        const double y = orbitPoint[1];
         const int32_t column = TruncateToInt32(scale * x + originX);
         const int32_t row = TruncateToInt32(originY - scale * y);
 
         uint8_t colour = 0;
-        if (bySource) {
+        if constexpr (kBySource) {
             uint8_t fresh;
-            if (functionSystem) {
+            if (Orbit::kBySourceIsMapIndex) {
                 fresh = static_cast<uint8_t>((mapIndex + 1) & 255);
             } else if (zoomed) {
                 fresh = ColourFromPosition(TruncateToInt32(fittedScale * x + fittedOriginX),
@@ -137,7 +181,7 @@ int32_t PlotAttractor(uint32_t budget) {
         if (static_cast<uint32_t>(column) < width && static_cast<uint32_t>(row) < height) {
             uint8_t &index = indexImage[row][column];
             bool coloured = false;
-            if (!bySource) {
+            if constexpr (!kBySource) {
                 uint16_t &count = countImage[row][column];
                 if (count >= kSaturatedCount) {
                     drawStatus = 2;
@@ -162,12 +206,45 @@ int32_t PlotAttractor(uint32_t budget) {
         }
         ++iterations;
     }
+    orbitPoint[0] = x;
+    orbitPoint[1] = y;
+    orbit.Store();
     iterationCount = iterations;
     meter.Flush();
+    return orbit.Failure();
+}
+
+template <class Orbit>
+int32_t FollowOrbitColoured(uint32_t budget, int32_t minimumIndex) {
+    return colourBySource != 0 ? FollowOrbit<Orbit, true>(budget, minimumIndex)
+                               : FollowOrbit<Orbit, false>(budget, minimumIndex);
+}
+
+} // namespace
+
+int32_t PlotAttractor(uint32_t budget) {
+    // During an animation a density picture must show a few colours before
+    // a frame may end, however small its budget.
+    const int32_t minimumIndex = animationFrame != 0 && colourBySource == 0 ? 8 : 0;
+    if (frameCounter != 0) EmptyRect(drawnRect);
+    if (basinPhase != 0) return RunBasinPass();
+
+    int32_t failure;
+    if (drawMode == 0 || drawMode == 1) {
+        failure = variation == 0
+                      ? FollowOrbitColoured<FunctionSystemOrbit<true>>(budget, minimumIndex)
+                      : FollowOrbitColoured<FunctionSystemOrbit<false>>(budget, minimumIndex);
+    } else if (drawMode == 2) {
+        failure = FollowOrbitColoured<PlaneOrbit<QuadraticMap>>(budget, minimumIndex);
+    } else {
+        failure = FollowOrbitColoured<PlaneOrbit<IconMap>>(budget, minimumIndex);
+    }
+    if (failure != kPlaneStepMoved) return ShowPlaneMapFailure(failure);
 
     // A density picture is finished once some count has saturated and it
     // has gone a quarter of its iterations without a newly coloured pixel.
-    drawStatus = settleIteration < iterationCount && (bySource || drawStatus != 0) ? 2 : 0;
+    drawStatus =
+        settleIteration < iterationCount && (colourBySource != 0 || drawStatus != 0) ? 2 : 0;
     if (maxColourIndex > 128) explorePatience = 15000;
     if (modeOption != 0 && drawMode >= 2 && viewZoomed == 0 && divergenceIteration != 0 &&
         (workCounter > 14900 || maxColourIndex > 224) && frameCounter != 0 && paramOrigin != 0) {
