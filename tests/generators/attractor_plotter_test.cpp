@@ -141,17 +141,6 @@ TEST_F(PlotterTest, FailedStepEndsTheCallAndKeepsItsIterations) {
     EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit converges");
 }
 
-TEST_F(PlotterTest, FrameCounterEmptiesDrawnRectFirst) {
-    drawnRect[kLeft] = 0;
-    drawnRect[kTop] = 0;
-    drawnRect[kRight] = 10;
-    drawnRect[kBottom] = 10;
-    frameCounter = 1;
-    PlotAttractor(0);
-    EXPECT_EQ(drawnRect[kLeft], 200);
-    EXPECT_EQ(drawnRect[kRight], 0);
-}
-
 // Two maps that send every point to (0.1, 0.1) and (0.5, 0.5): map k's
 // pixel shows the colour of the map chosen colouringVariant steps earlier.
 class SourceColourTest : public ::testing::Test {
@@ -329,16 +318,6 @@ TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
         EXPECT_EQ(workCounter, 25);
         EXPECT_EQ(totalIterations, iterationsBefore);
     }
-}
-
-TEST_F(BasinTest, PassWithNothingLeftToColourCostsWork) {
-    basinPhase = 1;
-    maxColourIndex = 10;
-    std::memset(indexImage, 7, sizeof indexImage);
-    workCounter = 0;
-    PlotAttractor(0);
-    EXPECT_EQ(workCounter, 25);
-    EXPECT_EQ(totalIterations, 0u);
 }
 
 } // namespace

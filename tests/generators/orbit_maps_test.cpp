@@ -67,14 +67,6 @@ TEST(StepFunctionSystem, ConvergesOntoTheFixedPointOfASingleMapWithoutFailing) {
     EXPECT_EQ(orbitPoint[1], 4);
 }
 
-TEST(StepFunctionSystem, UniformChoiceIsTheDrawModuloTheMapCount) {
-    mapCount = 3;
-    weightedChoice = 0;
-    fastRandomState = 1;
-    EXPECT_EQ(StepFunctionSystem(), static_cast<int32_t>(1078318381u % 3));
-    EXPECT_EQ(StepFunctionSystem(), static_cast<int32_t>(1007412527u % 3));
-}
-
 TEST(StepFunctionSystem, WeightedChoiceWalksTheWeights) {
     mapCount = 2;
     functionTable[0].weight = 1;
@@ -156,20 +148,6 @@ TEST(StepPlaneMap, VariantSkipsTheExtraTermAtTheOrigin) {
     EXPECT_EQ(StepPlaneMap(point), 1);
     EXPECT_EQ(point[0], 2);
     EXPECT_EQ(point[1], 0);
-}
-
-TEST(StepPlaneMap, ShadowPointIsSteppedLikeTheOrbitPoint) {
-    drawMode = 2;
-    quadCoef0 = 1;
-    quadCoef1 = -1;
-    quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
-    shadowPoint[0] = 0.25;
-    shadowPoint[1] = 0;
-    orbitPoint[0] = orbitPoint[1] = 9;
-    EXPECT_EQ(StepPlaneMap(shadowPoint), 1);
-    EXPECT_EQ(shadowPoint[0], 0.75);
-    EXPECT_EQ(shadowPoint[1], 0.25);
-    EXPECT_EQ(orbitPoint[0], 9);
 }
 
 class PlaneMapFailure : public ::testing::Test {

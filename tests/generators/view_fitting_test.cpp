@@ -68,15 +68,6 @@ TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
     EXPECT_EQ(drawnRect[kBottom], 0);
 }
 
-TEST_F(FitTest, DegreeOneBoxIsFittedAsItIs) {
-    SetUpFitOfBox(1, {-1, -0.5, 2, 0.5});
-    EXPECT_EQ(FitViewToAttractor(), 1);
-    const double scale = 0.9 * (640.0 / 3);
-    EXPECT_DOUBLE_EQ(pixelsPerUnitX, scale);
-    EXPECT_DOUBLE_EQ(viewOriginX, -0.5 * scale + 320); // the box centre x = 0.5
-    EXPECT_DOUBLE_EQ(viewOriginY, 240);
-}
-
 TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
     areaPerWorkUnit = 1000; // D = 50 000 / (480 x 640), below 0.81
     SetUpFitOfBox(2, {-1, -0.5, 2, 0.5});

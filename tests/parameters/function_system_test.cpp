@@ -386,15 +386,5 @@ TEST_F(FunctionSystemTest, ShearTurnsBackOnceAMapStopsContracting) {
     for (int frame = 11; frame < 30; ++frame) EXPECT_LT(shears[frame], shears[frame - 1]);
 }
 
-TEST(ExactAngles, KnownValuesAreExact) {
-    StartEngine(nullptr);
-    EXPECT_EQ(SinFraction(1, 12), 0.5);
-    EXPECT_EQ(SinFraction(3, 4), -1);
-    EXPECT_EQ(CosFraction(1, 4), 0);
-    EXPECT_EQ(CosFraction(1, 6), 0.5);
-    EXPECT_EQ(CosFraction(1, 3), -0.5);
-    EXPECT_EQ(CosFraction(0, 7), 1);
-}
-
 } // namespace
 } // namespace quintorbelle
