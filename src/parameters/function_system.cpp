@@ -129,6 +129,9 @@ void DrawBaseMaps(int32_t request) {
         const double d = m0 * m3 - m1 * m2;
         if (!(q - d * d < 1)) continue;
 
+        // A zero first column or determinant leaves some of these infinite or
+        // not a number; they are kept as they come, for the tests below and
+        // the description.
         const double columnLength = std::sqrt(m0 * m0 + m2 * m2);
         const double shearValue = (m0 * m1 + m2 * m3) / d;
         const double z = std::sqrt(q * q / 4 - d * d);
@@ -136,7 +139,7 @@ void DrawBaseMaps(int32_t request) {
         const double smallestSingular = std::sqrt(q / 2 - z);
         const double skew = d / columnLength;
 
-        // A single map that keeps more than half the area fills the plane.
+        // A lone base map may keep at most half the area.
         if (baseMapCount == 1 && std::fabs(d) > 0.5) continue;
         const double angle = std::asin(m2 / columnLength) * 360 / twoPi;
         // How many rotated copies fit before they overlap too much.
@@ -303,7 +306,8 @@ void GenerateFunctionSystem(int32_t request) {
         count *= 2;
     }
 
-    // The extra maps are placed relative to the fixed point of map 0.
+    // The extra maps are placed relative to the fixed point of map 0; when
+    // map 0 has the eigenvalue 1 that point is not finite, and is kept so.
     const MapRecord &first = functionTable[0];
     const double k = (first.m0 - 1) * (first.m3 - 1) - first.m1 * first.m2;
     const double fixedX = (first.f * first.m1 - first.e * (first.m3 - 1)) / k;
