@@ -47,7 +47,8 @@ void SetUpPicture(int32_t mode) {
     std::memset(bareIndices, 0, sizeof bareIndices);
 }
 
-// The restart of a picture whose counts have begun to saturate.
+// Both pictures start again once their colours have climbed high, so that
+// neither loop runs into saturated counts.
 void RestartIfSaturated(benchmark::State &state, bool saturated) {
     if (!saturated) return;
     state.PauseTiming();
