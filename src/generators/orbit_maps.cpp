@@ -1,49 +1,62 @@
-// Orbit maps: the fast generator of the per-step map choice, and the complex
-// power. The map steps of the attractor modes come with their plotter.
+// Orbit maps of the attractor pictures, one step at a time on the shared
+// block: the randomly chosen affine map of the function systems (modes 0
+// and 1) with its nonlinear variations, and the deterministic plane maps of
+// the other modes (the quadratic delay map of mode 2, the symmetric icon map
+// elsewhere) with the tests that stop an orbit leaving the finite numbers or
+// standing still, and their title texts.
+//
+// The steps themselves are the inline ones of orbit_steps.h. Places no
+// starting points and draws nothing: set-up, plotting and view fitting are
+// elsewhere.
 #include "frame/engine_state.h"
+#include "frame/frame.h"
+#include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "generators/orbit_steps.h"
 
 namespace quintorbelle {
+namespace {
+
+// Each failure text is one fixed address, so the title's repeat test by
+// address suppresses the same failure shown again.
+constexpr char kEscapesX[] = "Can't draw - Orbit escapes X";
+constexpr char kEscapesY[] = "Can't draw - Orbit escapes Y";
+constexpr char kConverges[] = "Can't draw - Orbit converges";
+
+} // namespace
+
+int32_t ShowPlaneMapFailure(int32_t failure) {
+    const char *text = failure == kPlaneStepEscapesX   ? kEscapesX
+                       : failure == kPlaneStepEscapesY ? kEscapesY
+                                                       : kConverges;
+    // A failure right after new parameters or during plotting must be seen
+    // at once; while a survey keeps failing the title is throttled.
+    SetTitleText(text, viewFitted != 0 || paramOrigin != 0 ? kTitleAtOnce : 0);
+    return 0;
+}
 
 // Multiplicative congruential generator modulo 2^31 - 1; from the initial
 // state 1 its states stay in 1 .. 2^31 - 2.
 uint32_t FastRandom() {
-    fastRandomState =
-        static_cast<uint32_t>(static_cast<uint64_t>(fastRandomState) * 1078318381u % 2147483647u);
+    fastRandomState = NextFastRandom(fastRandomState);
     return fastRandomState;
 }
 
 int32_t StepFunctionSystem() {
-    return 0;
-}
-int32_t StepPlaneMap(double *) {
-    return 0;
+    const int32_t index = MapChoice::FromSharedBlock().Choose(FastRandom());
+    ApplyFunctionMap(functionTable[index], variation, variationScale, variationSoftening,
+                     orbitPoint[0], orbitPoint[1]);
+    return index;
 }
 
-// Binary exponentiation from the lowest bit of n upward.
+int32_t StepPlaneMap(double *point) {
+    const int32_t result = drawMode == 2 ? QuadraticMap::FromSharedBlock().Step(point[0], point[1])
+                                         : IconMap::FromSharedBlock().Step(point[0], point[1]);
+    return result == kPlaneStepMoved ? 1 : ShowPlaneMapFailure(result);
+}
+
 void ComplexPower(double *result, double re, double im, int32_t n) {
-    double squareRe = re;
-    double squareIm = im;
-    bool haveResult = (n & 1) != 0;
-    double resultRe = re;
-    double resultIm = im;
-    for (auto remaining = static_cast<uint32_t>(n) >> 1; remaining != 0; remaining >>= 1) {
-        double nextIm = 2 * squareRe * squareIm;
-        squareRe = (squareRe + squareIm) * (squareRe - squareIm);
-        squareIm = nextIm;
-        if ((remaining & 1u) == 0) continue;
-        if (haveResult) {
-            double productRe = resultRe * squareRe - resultIm * squareIm;
-            resultIm = resultRe * squareIm + resultIm * squareRe;
-            resultRe = productRe;
-        } else {
-            resultRe = squareRe;
-            resultIm = squareIm;
-            haveResult = true;
-        }
-    }
-    result[0] = haveResult ? resultRe : 1;
-    result[1] = haveResult ? resultIm : 0;
+    RaiseComplex(result, re, im, n);
 }
 
 } // namespace quintorbelle

@@ -1,0 +1,324 @@
+// The attractor plotter: counts and thresholds, saturation, the work units
+// and drawnRect, colouring by source through the delay line, the colour
+// wheel, the start of the basin pass and its depths.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "frame/engine_state.h"
+#include "frame/frame.h"
+#include "frame/shared_block.h"
+#include "generators/generators.h"
+#include "support/test_host.h"
+
+namespace quintorbelle {
+namespace {
+
+using testing::TestHost;
+
+// Mode 2 with x' = 1 - x, y' = x: from (0.25, 0) the orbit alternates
+// between A = (0.75, 0.25) and B = (0.25, 0.75). With 100 pixels per unit
+// and the origin at pixel (0, 100), A is pixel (75, 75) and B (25, 25).
+class PlotterTest : public ::testing::Test {
+  protected:
+    TestHost host{200, 150};
+    void SetUp() override {
+        drawMode = 2;
+        quadCoef0 = 1;
+        quadCoef1 = -1;
+        quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+        orbitPoint[0] = 0.25;
+        orbitPoint[1] = 0;
+        pixelsPerUnitX = 100;
+        viewOriginX = 0;
+        viewOriginY = 100;
+        EmptyRect(drawnRect);
+        for (int i = 0; i < 256; ++i) densityThresholds[i] = 32767;
+    }
+    static uint16_t CountAt(int x, int y) { return countImage[y][x]; }
+    static uint8_t IndexAt(int x, int y) { return indexImage[y][x]; }
+};
+
+TEST_F(PlotterTest, CountsRaiseTheIndexAtEachThreshold) {
+    densityThresholds[0] = 1;
+    densityThresholds[1] = 3;
+    densityThresholds[2] = 6;
+    iterationsPerWorkUnit = 10;
+    EXPECT_EQ(PlotAttractor(1), 1); // one unit: ten iterations, five per pixel
+    EXPECT_EQ(iterationCount, 10u);
+    EXPECT_EQ(totalIterations, 10u);
+    EXPECT_EQ(CountAt(75, 75), 5);
+    EXPECT_EQ(CountAt(25, 25), 5);
+    EXPECT_EQ(IndexAt(75, 75), 2);
+    EXPECT_EQ(IndexAt(25, 25), 2);
+    EXPECT_EQ(maxColourIndex, 2);
+    EXPECT_EQ(changedPixelCount, 2);
+    EXPECT_EQ(settleIteration, 1u); // B first coloured at iteration 1
+    EXPECT_EQ(drawStatus, 0);
+    const int32_t expected[4] = {25, 25, 76, 76};
+    EXPECT_EQ(std::memcmp(drawnRect, expected, sizeof expected), 0);
+}
+
+TEST_F(PlotterTest, CountSaturatesAt32766AndFinishesThePicture) {
+    densityThresholds[0] = 1;
+    countImage[75][75] = 32765;
+    iterationsPerWorkUnit = 10;
+    EXPECT_EQ(PlotAttractor(1), 1);
+    EXPECT_EQ(CountAt(75, 75), 32766); // the first visit counts, the other four do not
+    EXPECT_EQ(CountAt(25, 25), 5);
+    EXPECT_EQ(IndexAt(75, 75), 1);
+    EXPECT_EQ(drawStatus, 2);
+    // Unsaturated, a settled picture is still not finished by density.
+    countImage[75][75] = 0;
+    drawStatus = 0;
+    PlotAttractor(1);
+    EXPECT_EQ(drawStatus, 0);
+}
+
+TEST_F(PlotterTest, GrowthOfDrawnRectIsChargedInAreaUnits) {
+    densityThresholds[0] = 1;
+    areaPerWorkUnit = 1;
+    iterationsPerWorkUnit = 10;
+    // A alone: area 1 is one unit, the whole budget.
+    EXPECT_EQ(PlotAttractor(1), 1);
+    EXPECT_EQ(iterationCount, 1u);
+    // Each call charges the growth it causes: B makes the area 51 x 51.
+    EXPECT_EQ(PlotAttractor(2000), 1);
+    EXPECT_EQ(iterationCount, 2u);
+    // Without growth only iterations count.
+    EXPECT_EQ(PlotAttractor(3000), 1);
+    EXPECT_EQ(iterationCount, 2u + 30000u);
+}
+
+TEST_F(PlotterTest, AreaUnitsReplaceTheAreaLastCharged) {
+    densityThresholds[0] = 1;
+    areaPerWorkUnit = 1;
+    iterationsPerWorkUnit = 10;
+    // 1 unit for A, then 2601 - 1 + 2601 for B's growth: 2601; the other
+    // 399 units take ten iterations each, counted from the first.
+    EXPECT_EQ(PlotAttractor(3000), 1);
+    EXPECT_EQ(iterationCount, 3990u);
+}
+
+TEST_F(PlotterTest, ZeroBudgetDoesNoStepUnlessAnAnimationNeedsColours) {
+    for (int i = 0; i < 256; ++i) densityThresholds[i] = static_cast<uint16_t>(i + 1);
+    EXPECT_EQ(PlotAttractor(0), 1);
+    EXPECT_EQ(iterationCount, 0u);
+    EXPECT_EQ(orbitPoint[0], 0.25);
+    // An animation frame goes on until some pixel reaches index 8: A's
+    // eighth visit is iteration 14.
+    animationFrame = 1;
+    EXPECT_EQ(PlotAttractor(0), 1);
+    EXPECT_EQ(iterationCount, 15u);
+    EXPECT_EQ(maxColourIndex, 8);
+}
+
+TEST_F(PlotterTest, PixelPositionsTruncateTowardZero) {
+    densityThresholds[0] = 1;
+    iterationsPerWorkUnit = 10;
+    viewOriginX = -75.4; // A at column -0.4 lands in column 0, B is outside
+    PlotAttractor(1);
+    EXPECT_EQ(CountAt(0, 75), 5);
+    EXPECT_EQ(changedPixelCount, 1);
+    EXPECT_EQ(iterationCount, 10u); // points outside count as iterations too
+
+    std::memset(countImage, 0, sizeof countImage);
+    viewOriginX = -76.2; // A at -1.2 is column -1, outside
+    changedPixelCount = 0;
+    PlotAttractor(1);
+    EXPECT_EQ(CountAt(0, 75), 0);
+    EXPECT_EQ(changedPixelCount, 0);
+}
+
+TEST_F(PlotterTest, FailedStepEndsTheCallAndKeepsItsIterations) {
+    quadCoef1 = 0; // x' = 1: (0.25, 0) -> (1, 0.25) -> (1, 1), then fixed
+    iterationsPerWorkUnit = 1000;
+    viewFitted = 1;
+    EXPECT_EQ(PlotAttractor(5), 0);
+    EXPECT_EQ(iterationCount, 2u);
+    EXPECT_EQ(totalIterations, 2u);
+    EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit converges");
+}
+
+// Two maps that send every point to (0.1, 0.1) and (0.5, 0.5): map k's
+// pixel shows the colour of the map chosen colouringVariant steps earlier.
+class SourceColourTest : public ::testing::Test {
+  protected:
+    TestHost host{200, 150};
+    void SetUp() override {
+        drawMode = 0;
+        functionTable[0] = {0, 0, 0, 0, 0.1, 0.1, 1, 0};
+        functionTable[1] = {0, 0, 0, 0, 0.5, 0.5, 1, 0};
+        mapCount = 2;
+        variation = 0;
+        colourBySource = 1;
+        pixelsPerUnitX = 100;
+        viewOriginX = 0;
+        viewOriginY = 100;
+        std::memset(colourDelayLine, 0, sizeof colourDelayLine);
+        iterationsPerWorkUnit = 25;
+        fastRandomState = 42; // the two maps first differ at step 5
+    }
+    // The maps the next `steps` draws choose.
+    static std::vector<int> ChosenMaps(int steps) {
+        const uint32_t saved = fastRandomState;
+        std::vector<int> maps;
+        for (int i = 0; i < steps; ++i) maps.push_back(static_cast<int>(FastRandom() % 2));
+        fastRandomState = saved;
+        return maps;
+    }
+};
+
+TEST_F(SourceColourTest, WithoutDelayEachPixelTakesItsOwnMapsColour) {
+    colouringVariant = 0;
+    const std::vector<int> maps = ChosenMaps(25);
+    EXPECT_EQ(PlotAttractor(1), 1);
+    EXPECT_EQ(indexImage[90][10], 1);
+    EXPECT_EQ(indexImage[50][50], 2);
+    EXPECT_EQ(countImage[90][10], 0);
+    EXPECT_EQ(changedPixelCount, 2);
+    // The second pixel is coloured first when the other map first comes up;
+    // by source, half as many iterations again must pass.
+    uint32_t first = 1;
+    while (maps[first] == maps[0]) ++first;
+    EXPECT_EQ(settleIteration, first + first / 2);
+    EXPECT_EQ(drawStatus, settleIteration < 25u ? 2 : 0);
+}
+
+TEST_F(SourceColourTest, DelayLineShowsTheColourOfEarlierSteps) {
+    colouringVariant = 2;
+    const std::vector<int> maps = ChosenMaps(25);
+    PlotAttractor(1);
+    // The last visit of each map's pixel shows the map chosen two steps
+    // before it (colour 0, the cleared line, for the first two steps).
+    for (int map = 0; map < 2; ++map) {
+        int last = -1;
+        for (int i = 0; i < 25; ++i) {
+            if (maps[i] == map) last = i;
+        }
+        ASSERT_GE(last, 2);
+        const int row = map == 0 ? 90 : 50;
+        const int column = map == 0 ? 10 : 50;
+        EXPECT_EQ(indexImage[row][column], maps[last - 2] + 1) << map;
+    }
+}
+
+TEST(ColourFromPosition, TheFourDirectionsAndTheBands) {
+    StartEngine(nullptr);
+    displayWidth = 640;
+    imageHeight = 480; // centre (320, 240); the bands step at 20 r^2 / 480^2
+    EXPECT_EQ(ColourFromPosition(330, 240), 1);   // right
+    EXPECT_EQ(ColourFromPosition(320, 240), 61);  // centre
+    EXPECT_EQ(ColourFromPosition(320, 230), 61);  // above
+    EXPECT_EQ(ColourFromPosition(310, 240), 126); // left
+    EXPECT_EQ(ColourFromPosition(320, 250), 191); // below
+    // The band rises 0..4 and falls back 3, 2, 1 with the squared distance.
+    EXPECT_EQ(ColourFromPosition(320 + 220, 240), 5); // 20 r^2 / h^2 = 4.2
+    EXPECT_EQ(ColourFromPosition(320 + 260, 240), 4); // 5.9: band 3
+    EXPECT_EQ(ColourFromPosition(320 + 290, 240), 2); // 7.3: band 1
+    EXPECT_EQ(ColourFromPosition(320 + 310, 240), 1); // 8.3: band 0 again
+    // Far away any colour will do, but a colour it must be.
+    EXPECT_GE(ColourFromPosition(INT32_MIN, INT32_MIN), 1);
+    EXPECT_GE(ColourFromPosition(65536 + 320, 240), 1); // r^2 wraps to 0
+}
+
+class BasinTest : public ::testing::Test {
+  protected:
+    TestHost host{4, 3};
+    void SetUp() override {
+        drawMode = 2;
+        quadCoef0 = 0.5; // x' = 0.5, y' = x
+        quadCoef1 = quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+        pixelsPerUnitX = 1;
+        reciprocalScale = 1;
+        viewOriginX = 0;
+        viewOriginY = 2; // pixel (c, r) is the plane point (c, 2 - r)
+        EmptyRect(drawnRect);
+    }
+};
+
+TEST_F(BasinTest, StartsOnlyWhenEveryConditionHolds) {
+    auto setAll = [] {
+        modeOption = 1;
+        drawMode = 2;
+        viewZoomed = 0;
+        divergenceIteration = 5;
+        workCounter = 14901;
+        maxColourIndex = 0;
+        frameCounter = 1;
+        paramOrigin = 1;
+        basinPhase = 0;
+        drawStatus = 2;
+    };
+    setAll();
+    PlotAttractor(0);
+    EXPECT_EQ(basinPhase, 1);
+    EXPECT_EQ(workCounter, 5000);
+    EXPECT_EQ(drawStatus, 0);
+    EXPECT_EQ(changedPixelCount, 12);
+
+    setAll();
+    workCounter = 14900;
+    maxColourIndex = 225; // the other way to be busy enough
+    PlotAttractor(0);
+    EXPECT_EQ(basinPhase, 1);
+
+    const std::vector<void (*)()> spoilers = {
+        [] { modeOption = 0; },          [] { drawMode = 1; },        [] { viewZoomed = 1; },
+        [] { divergenceIteration = 0; }, [] { workCounter = 14900; }, [] { frameCounter = 0; },
+        [] { paramOrigin = 0; },
+    };
+    for (size_t i = 0; i < spoilers.size(); ++i) {
+        setAll();
+        spoilers[i]();
+        PlotAttractor(0);
+        EXPECT_EQ(basinPhase, 0) << i;
+    }
+}
+
+TEST_F(BasinTest, ColoursByLandingPlace) {
+    basinPhase = 1;
+    maxColourIndex = 200;
+    frameCounter = 0;
+    // One step takes pixel (c, r) to (0.5, c): column 0, row 2 - c.
+    countImage[2][0] = 1; // column 0 lands on a counted pixel
+    EXPECT_EQ(PlotAttractor(0), 1);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(indexImage[r][0], 201) << r; // maxColourIndex + depth 1
+        EXPECT_EQ(indexImage[r][1], 0) << r;   // lands where no count is yet
+        EXPECT_EQ(indexImage[r][2], 0) << r;
+        EXPECT_EQ(indexImage[r][3], 255) << r; // lands above the picture
+    }
+    EXPECT_EQ(changedPixelCount, 6);
+    EXPECT_EQ(totalIterations, 12u);
+    const int32_t whole[4] = {0, 0, 4, 3};
+    EXPECT_EQ(std::memcmp(drawnRect, whole, sizeof whole), 0);
+}
+
+TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
+    basinPhase = 1;
+    maxColourIndex = 200;
+    quadCoef0 = 1e308;
+    quadCoef1 = 1e308; // every pixel but column 0 escapes at once
+    for (int depth = 1; depth <= 27; ++depth) {
+        std::memset(indexImage, 0, sizeof indexImage);
+        workCounter = 0;
+        PlotAttractor(0);
+        EXPECT_EQ(indexImage[0][3], 256 - depth) << depth;
+        EXPECT_EQ(workCounter, 0) << depth;
+    }
+    // 200 + 28 >= 256 - 28: nothing more is coloured.
+    for (int call = 0; call < 2; ++call) {
+        std::memset(indexImage, 0, sizeof indexImage);
+        workCounter = 0;
+        const uint32_t iterationsBefore = totalIterations;
+        EXPECT_EQ(PlotAttractor(0), 1);
+        EXPECT_EQ(indexImage[0][3], 0);
+        EXPECT_EQ(workCounter, 25);
+        EXPECT_EQ(totalIterations, iterationsBefore);
+    }
+}
+
+} // namespace
+} // namespace quintorbelle

@@ -1,0 +1,150 @@
+// View fitting: the transient, the end of the survey, the shadow orbit's
+// separation, the symmetric box of the icons and the fitted view.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "frame/engine_state.h"
+#include "frame/frame.h"
+#include "frame/shared_block.h"
+#include "generators/generators.h"
+#include "support/test_host.h"
+
+namespace quintorbelle {
+namespace {
+
+using testing::TestHost;
+
+class FitTest : public ::testing::Test {
+  protected:
+    TestHost host{640, 480};
+    void SetUp() override { iterationsPerWorkUnit = 1; }
+
+    // Mode 2 with x' = c1 x: the orbit doubles for c1 = 2.
+    static void SetUpDoubling(double c1) {
+        drawMode = 2;
+        quadCoef0 = quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+        quadCoef1 = c1;
+        SetUpDrawing();
+    }
+
+    // Mode 3, degree 2, mirror: z' = z / 2, so the box never grows once
+    // set. The survey is taken as already past its transient.
+    static void SetUpFitOfBox(int32_t degree, SurveyBox box) {
+        drawMode = 3;
+        symmetryDegree = degree;
+        mirrorSymmetry = 1;
+        mapVariant = 0;
+        lambda = 0.5;
+        alpha = beta = gamma = omega[0] = 0;
+        SetUpDrawing();
+        surveyBox = box;
+        iterationCount = 1001;
+    }
+};
+
+TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
+    SetUpFitOfBox(2, {-1, -0.5, 2, 0.5});
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_EQ(surveyBox.xMin, -2);
+    EXPECT_EQ(surveyBox.xMax, 2);
+    EXPECT_EQ(surveyBox.yMin, -2);
+    EXPECT_EQ(surveyBox.yMax, 2);
+    // min(640 / 4, 480 / 4) = 120, of which 90 %.
+    EXPECT_EQ(pixelsPerUnitX, 108);
+    EXPECT_EQ(pixelsPerUnitY, 108);
+    EXPECT_EQ(fitScale, 108);
+    EXPECT_EQ(reciprocalScale, 1.0 / 108);
+    EXPECT_EQ(viewOriginX, 320);
+    EXPECT_EQ(viewOriginY, 240);
+    EXPECT_EQ(fitOrigin[0], 320);
+    EXPECT_EQ(fitOrigin[1], 240);
+    EXPECT_EQ(viewFitted, 1);
+    EXPECT_EQ(fittedOnce, 1);
+    EXPECT_EQ(viewZoomed, 0);
+    EXPECT_EQ(drawnRect[kLeft], 640);
+    EXPECT_EQ(drawnRect[kTop], 480);
+    EXPECT_EQ(drawnRect[kRight], 0);
+    EXPECT_EQ(drawnRect[kBottom], 0);
+}
+
+TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
+    areaPerWorkUnit = 1000; // D = 50 000 / (480 x 640), below 0.81
+    SetUpFitOfBox(2, {-1, -0.5, 2, 0.5});
+    animationFrame = 5;
+    FitViewToAttractor();
+    // sqrt(160 / 120 * D) x 120, D taken as a real ratio.
+    EXPECT_NEAR(pixelsPerUnitX, 55.90169943749474, 1e-12);
+}
+
+TEST_F(FitTest, SurveyEndsAtItsLongestWithAGrowingBox) {
+    // Mode 0 with x' = x + 1 from 0: a new extreme every step, so only the
+    // bound of 512 iterations ends the survey, at iteration 513; the box
+    // starts at iteration 50.
+    drawMode = 0;
+    functionTable[0] = {1, 0, 0, 1, 1, 0, 1, 0};
+    mapCount = 1;
+    variation = 0;
+    SetUpDrawing();
+    orbitPoint[0] = orbitPoint[1] = 0;
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_EQ(surveyBox.xMin, 51);
+    EXPECT_EQ(surveyBox.xMax, 514);
+    EXPECT_EQ(surveyBox.yMin, 0);
+    EXPECT_EQ(viewFitted, 1);
+}
+
+TEST_F(FitTest, PlaneMapSurveyEndsWithItsFirstPointPastTheTransient) {
+    // x' = x + 1: the single point surveyed is the one of iteration 1001.
+    drawMode = 2;
+    quadCoef0 = 1;
+    quadCoef1 = 1;
+    quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+    SetUpDrawing();
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_NEAR(surveyBox.xMin, 1002.01, 1e-9);
+    EXPECT_EQ(surveyBox.xMax, surveyBox.xMin);
+    EXPECT_NEAR(surveyBox.yMin, 1001.01, 1e-9);
+    // A box without size in either direction: one plane unit spans the
+    // shorter side.
+    EXPECT_DOUBLE_EQ(pixelsPerUnitX, 0.9 * 480);
+    // The shadow moves in step with the orbit and never separates.
+    EXPECT_EQ(divergenceIteration, 0u);
+}
+
+TEST_F(FitTest, ShadowSeparatesWhenItsLeadPassesOneHundredth) {
+    // Doubling: the lead of the shadow, dx + dy, is 3e-10 x 2^i after the
+    // step of iteration i; it passes 0.01 at i = 25.
+    SetUpDoubling(2);
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_EQ(divergenceIteration, 25u);
+}
+
+TEST_F(FitTest, ShadowRunningOffToTheLeftDoesNotSeparate) {
+    SetUpDoubling(2);
+    shadowPoint[0] = 0.0099999999; // to the left: the signed lead is negative
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_EQ(divergenceIteration, 0u);
+}
+
+TEST_F(FitTest, FailingOrbitEndsTheSurveyAndKeepsTheBox) {
+    SetUpDoubling(0); // x' = 0: the orbit reaches (0, 0) and stays
+    viewFitted = 0;
+    EXPECT_EQ(FitViewToAttractor(), 0);
+    EXPECT_EQ(surveyBox.xMin, 1e300);
+    EXPECT_EQ(viewFitted, 0);
+    EXPECT_EQ(FitViewToAttractor(), 0);
+}
+
+TEST_F(FitTest, FittedViewIsLeftAlone) {
+    SetUpDoubling(2);
+    viewFitted = 1;
+    pixelsPerUnitX = 7;
+    EXPECT_EQ(FitViewToAttractor(), 1);
+    EXPECT_EQ(orbitPoint[0], 0.01);
+    EXPECT_EQ(iterationCount, 0u);
+    EXPECT_EQ(pixelsPerUnitX, 7);
+}
+
+} // namespace
+} // namespace quintorbelle
