@@ -13,6 +13,13 @@ namespace {
 constexpr int32_t kMinimumSide = 32;
 constexpr int32_t kMaxBaseMaps = 20;
 
+// What a new picture of each mode starts with when the options do not say:
+// enough symmetry for an icon or a quilt to show it, a few walkers, three
+// cell states, and three base maps for a function system (one map alone
+// draws a single point).
+constexpr int32_t kDefaultDegree[9] = {1, 1, 1, 5, 4, 1, 1, 4, 3};
+constexpr int32_t kDefaultBaseMaps = 3;
+
 void CheckRange(const char *option, int64_t value, int64_t low, int64_t high) {
     if (value < low || value > high) {
         throw UsageError(fmt::format("{} {} is out of range ({} to {})", option, value, low, high));
@@ -167,10 +174,10 @@ void ReadInput(PictureOptions &o) {
 std::unique_ptr<host::HostCore> StartNewPicture(const PictureOptions &o) {
     auto core = std::make_unique<host::HostCore>(host::HostOptions{o.width, o.height, o.seed, 40});
     host::EngineLink &e = core->engine();
-    e.symmetryDegree = o.degree.value_or(o.mode == 8 ? 2 : 1);
+    e.symmetryDegree = o.degree.value_or(kDefaultDegree[o.mode]);
     e.colouringVariant = o.colouring.value_or(0);
     e.variation = o.variation;
-    e.baseMapCount = o.baseMaps;
+    e.baseMapCount = o.Given("--base-maps") || o.mode > 1 ? o.baseMaps : kDefaultBaseMaps;
     for (const ToggleOption &toggle : kToggles) EngineFlag(toggle.ordinal) = o.*toggle.value;
     e.rampStyle = o.ramp;
     e.colourScheme = o.scheme;

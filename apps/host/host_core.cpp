@@ -53,6 +53,17 @@ constexpr uint32_t kModeBits[9] = {0x0,     0x40,    0x2000,  0x1000, 0x8000,
 
 } // namespace
 
+uint32_t EngineTicksForSeed(uint32_t seed) {
+    // The engine seeds its generator with the tick count as both counter and
+    // multiplier; a small count would give inverses of small numbers, simple
+    // fractions, for many draws. A seed is therefore spread over all 32 bits
+    // first (a bijective mix, so distinct seeds stay distinct).
+    uint32_t x = seed + 0x9E3779B9u;
+    x = (x ^ (x >> 16)) * 0x85EBCA6Bu;
+    x = (x ^ (x >> 13)) * 0xC2B2AE35u;
+    return x ^ (x >> 16);
+}
+
 uint32_t SettingsWord(const EngineLink &engine) {
     uint32_t word = kModeBits[std::clamp(engine.drawMode, 0, 8)];
     for (const SettingsBit &setting : kSettingsBits) {
@@ -95,8 +106,9 @@ int32_t ColouringVariantsForMode(int32_t mode) {
 }
 
 HostCore::HostCore(const HostOptions &options)
-    : engine_(Engine()), seed_(options.seed), clock_(options.seed),
-      millisecondsPerTick_(options.millisecondsPerTick) {
+    : engine_(Engine()), seed_(options.seed), clock_(EngineTicksForSeed(options.seed)),
+      millisecondsPerTick_(options.millisecondsPerTick),
+      rejectRegularOrbits_(options.rejectRegularOrbits) {
     activeCore = this;
     QuintorbelleSetTickSource(&HostCore::ReadClock);
     window_ = QuintorbelleCreateWindow(&HostCore::WindowProcedure, options.width, options.height);
@@ -194,9 +206,18 @@ void HostCore::SelectMode(int32_t mode) {
     RestartUnlessSyncing(QB_REQUEST_NEW);
 }
 
+bool HostCore::FitOrbit() {
+    if (engine_.FitViewToAttractor() == 0) return false;
+    // A strange attractor is what a user asks modes 2 and 3 for: an orbit
+    // the survey found regular (its shadow never separated) is refused.
+    bool regular = (engine_.drawMode == 2 || engine_.drawMode == 3) &&
+                   engine_.divergenceIteration == 0;
+    return !(regular && rejectRegularOrbits_ && !exploring_);
+}
+
 bool HostCore::FitView() {
     while (engine_.drawMode <= 3 && engine_.viewFitted == 0) {
-        if (engine_.FitViewToAttractor() != 0) break;
+        if (FitOrbit()) break;
         if (failedTries_ >= kMaxFailedTries) return false;
         int32_t tries = failedTries_ + 1;
         StartPicture(QB_REQUEST_NEW);
@@ -372,7 +393,7 @@ HostCore::DrawResult HostCore::DrawOnce(uint32_t budget) {
     case 1:
     case 2:
     case 3:
-        if (e.viewFitted == 0) return {e.FitViewToAttractor() != 0, 0};
+        if (e.viewFitted == 0) return {FitOrbit(), 0};
         return {e.PlotAttractor(budget) != 0, 0};
     case 4: e.PlotQuilt(budget); return {true, 0};
     case 5:

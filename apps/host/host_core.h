@@ -75,8 +75,11 @@ int32_t ColouringVariantsForMode(int32_t mode);
 struct HostOptions {
     int32_t width = 800;
     int32_t height = 600;
-    uint32_t seed = 1;
+    uint32_t seed = 1;                 // the engine starts at EngineTicksForSeed(seed)
     uint32_t millisecondsPerTick = 40; // the virtual clock's step
+    // Modes 2 and 3: draw new parameters when the orbit is regular rather
+    // than chaotic. A picture loaded from a file is drawn as it is.
+    bool rejectRegularOrbits = true;
 };
 
 // A zoom as the host applied it: by `factor` about pixel (x, y).
@@ -85,6 +88,10 @@ struct AppliedZoom {
     int32_t x;
     int32_t y;
 };
+
+// The engine's tick count at start-up for a user's seed: the virtual clock
+// starts there, and the engine seeds its random numbers from it.
+uint32_t EngineTicksForSeed(uint32_t seed);
 
 // The settings word that ApplySettingsFlags replays, for the block's current
 // flags, mode and colouring.
@@ -143,7 +150,9 @@ class HostCore {
 
     // How many times in a row new parameters were needed for this picture.
     int32_t failedTries() const { return failedTries_; }
-    static constexpr int32_t kMaxFailedTries = 64;
+    // Random quadratic maps make a strange attractor only a few times in a
+    // hundred, so a picture may take hundreds of tries.
+    static constexpr int32_t kMaxFailedTries = 1000;
 
     // Called whenever a new picture starts (new parameters, mode, settings).
     std::function<void()> onPictureStarted;
@@ -165,6 +174,7 @@ class HostCore {
         int32_t progress; // the complex renderers' count of decided pixels
     };
     DrawResult DrawOnce(uint32_t budget);
+    bool FitOrbit();
     TickStatus ExploreTick(const DrawResult &result);
     void PaintRect(const int32_t *rect);
 
@@ -179,6 +189,7 @@ class HostCore {
     bool animating_ = false;
     bool animationEnded_ = false; // the engine ended an animation this tick
     bool exploring_ = false;
+    bool rejectRegularOrbits_ = true;
     int32_t failedTries_ = 0;
 };
 

@@ -546,7 +546,7 @@ PictureDescription ReadPictureFile(const std::string &path) {
 }
 
 std::unique_ptr<HostCore> LoadPicture(const PictureDescription &p) {
-    auto core = std::make_unique<HostCore>(HostOptions{p.width, p.height, p.seed, 40});
+    auto core = std::make_unique<HostCore>(HostOptions{p.width, p.height, p.seed, 40, false});
     EngineLink &e = core->engine();
 
     e.rampStyle = p.ramp;

@@ -24,7 +24,7 @@ TEST_F(HostCoreTest, SetsUpTheBlockAndStartsTheEngine) {
     EXPECT_EQ(e.displayWidth, 320);
     EXPECT_EQ(e.titleQuiet, 0);
     EXPECT_EQ(e.autoExplore, 0);
-    EXPECT_EQ(e.randomCounter, 77u); // seeded from the virtual clock
+    EXPECT_EQ(e.randomCounter, EngineTicksForSeed(77)); // seeded from the virtual clock
     EXPECT_NE(e.displayBitmapInfo.colours[1], 0u);
 }
 
