@@ -14,11 +14,11 @@ constexpr int32_t kMinimumSide = 32;
 constexpr int32_t kMaxBaseMaps = 20;
 
 // What a new picture of each mode starts with when the options do not say:
-// enough symmetry for an icon or a quilt to show it, a few walkers, three
-// cell states, and three base maps for a function system (one map alone
-// draws a single point).
-constexpr int32_t kDefaultDegree[9] = {1, 1, 1, 5, 4, 1, 1, 4, 3};
-constexpr int32_t kDefaultBaseMaps = 3;
+// symmetry for the function systems, icons and quilts to show, three roots
+// for Newton, a few walkers, three cell states; the classic escape-time set
+// has none.
+constexpr int32_t kDefaultDegree[9] = {6, 5, 1, 5, 4, 1, 3, 4, 3};
+constexpr int32_t kDefaultBaseMaps[2] = {1, 2};
 
 void CheckRange(const char *option, int64_t value, int64_t low, int64_t high) {
     if (value < low || value > high) {
@@ -177,7 +177,7 @@ std::unique_ptr<host::HostCore> StartNewPicture(const PictureOptions &o) {
     e.symmetryDegree = o.degree.value_or(kDefaultDegree[o.mode]);
     e.colouringVariant = o.colouring.value_or(0);
     e.variation = o.variation;
-    e.baseMapCount = o.Given("--base-maps") || o.mode > 1 ? o.baseMaps : kDefaultBaseMaps;
+    e.baseMapCount = o.Given("--base-maps") || o.mode > 1 ? o.baseMaps : kDefaultBaseMaps[o.mode];
     for (const ToggleOption &toggle : kToggles) EngineFlag(toggle.ordinal) = o.*toggle.value;
     e.rampStyle = o.ramp;
     e.colourScheme = o.scheme;
