@@ -1,0 +1,123 @@
+// Pictures are reproducible bit for bit: the same command draws the same
+// picture, a picture file (or the PNG that carries it) draws it again, and
+// one picture per mode from a fixed seed matches its reference.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "indexed_png.h"
+#include "program_runner.h"
+
+namespace quintorbelle::testing {
+namespace {
+
+// The complex pictures are drawn to completion; the others for a fixed work.
+std::vector<std::string> WorkFor(int mode) {
+    if (mode == 5 || mode == 6) return {};
+    return {"--work", "600"};
+}
+
+std::vector<std::string> Render(int mode, std::vector<std::string> extra) {
+    std::vector<std::string> arguments = {
+        "render", "--mode", std::to_string(mode), "--size", "160x120", "--seed", "11"};
+    for (const std::string &argument : WorkFor(mode)) arguments.push_back(argument);
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return arguments;
+}
+
+std::vector<std::string> RenderFile(const std::string &file, int mode, const std::string &output) {
+    std::vector<std::string> arguments = {"render", file, "-o", output};
+    for (const std::string &argument : WorkFor(mode)) arguments.push_back(argument);
+    return arguments;
+}
+
+void ExpectSamePicture(const std::string &expectedPath, const std::string &actualPath) {
+    IndexedPicture expected = ReadIndexedPng(expectedPath);
+    IndexedPicture actual = ReadIndexedPng(actualPath);
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    EXPECT_EQ(actual.colours, expected.colours) << actualPath << ": another palette";
+    if (actual.indices != expected.indices) {
+        std::string difference = actualPath + ".difference.png";
+        WriteDifference(difference, expected, actual);
+        ADD_FAILURE() << actualPath << " differs from " << expectedPath << "; see " << difference;
+    }
+}
+
+class EveryMode : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryMode, AFileDrawsThePictureAgainBitForBit) {
+    ScratchFolder folder;
+    const int mode = GetParam();
+    ProgramResult first =
+        RunProgram(Render(mode, {"-o", folder / "first.png", "--save", folder / "first.json"}));
+    ASSERT_EQ(first.exitCode, 0) << first.standardError;
+
+    ProgramResult fromFile =
+        RunProgram(RenderFile(folder / "first.json", mode, folder / "from-file.png"));
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.standardError;
+    ExpectSamePicture(folder / "first.png", folder / "from-file.png");
+
+    ProgramResult fromPng =
+        RunProgram(RenderFile(folder / "first.png", mode, folder / "from-png.png"));
+    ASSERT_EQ(fromPng.exitCode, 0) << fromPng.standardError;
+    ExpectSamePicture(folder / "first.png", folder / "from-png.png");
+}
+
+TEST_P(EveryMode, MatchesItsReferencePicture) {
+    const int mode = GetParam();
+    const std::string reference =
+        std::string(QUINTORBELLE_GOLDEN_DIR) + "/mode-" + std::to_string(mode) + ".png";
+    const bool update = std::getenv("QUINTORBELLE_UPDATE_GOLDEN") != nullptr;
+    const std::string output = update ? reference
+                                      : (std::filesystem::temp_directory_path() /
+                                         ("quintorbelle-mode-" + std::to_string(mode) + ".png"))
+                                            .string();
+    ProgramResult result = RunProgram(Render(mode, {"-o", output}));
+    ASSERT_EQ(result.exitCode, 0) << result.standardError;
+    if (!update) ExpectSamePicture(reference, output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, EveryMode, ::testing::Range(0, 9));
+
+TEST(Pictures, TheSameCommandDrawsTheSameFile) {
+    ScratchFolder folder;
+    ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "a.png"})).exitCode, 0);
+    ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "b.png"})).exitCode, 0);
+    EXPECT_EQ(folder.Read("a.png"), folder.Read("b.png"));
+}
+
+TEST(Pictures, ChangedSettingsAreSavedAndDrawnAgain) {
+    ScratchFolder folder;
+    ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "a.png", "--save", folder / "a.json"})).exitCode,
+              0);
+    ProgramResult changed =
+        RunProgram({"render", folder / "a.json", "--mirror", "--scheme", "7", "--work", "600", "-o",
+                    folder / "b.png", "--save", folder / "b.json"});
+    ASSERT_EQ(changed.exitCode, 0) << changed.standardError;
+    std::string saved = folder.Read("b.json");
+    EXPECT_NE(saved.find("\"mirror\": true"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"scheme\": 7"), std::string::npos) << saved;
+
+    ASSERT_EQ(
+        RunProgram({"render", folder / "b.json", "--work", "600", "-o", folder / "c.png"}).exitCode,
+        0);
+    ExpectSamePicture(folder / "b.png", folder / "c.png");
+}
+
+TEST(Pictures, ZoomsAreKeptWithThePicture) {
+    ScratchFolder folder;
+    ProgramResult zoomed =
+        RunProgram({"render", "--mode", "5", "--classic", "--size", "160x120", "--zoom", "4@60,60",
+                    "--zoom", "2@80,40", "-o", folder / "a.png", "--save", folder / "a.json"});
+    ASSERT_EQ(zoomed.exitCode, 0) << zoomed.standardError;
+    EXPECT_NE(folder.Read("a.json").find("\"zooms\""), std::string::npos);
+    ASSERT_EQ(RunProgram({"render", folder / "a.png", "-o", folder / "b.png"}).exitCode, 0);
+    ExpectSamePicture(folder / "a.png", folder / "b.png");
+}
+
+} // namespace
+} // namespace quintorbelle::testing
