@@ -40,5 +40,6 @@ void AddSwatchesCommand(CLI::App &app);
 void AddRenderCommand(CLI::App &app);
 void AddExploreCommand(CLI::App &app);
 void AddAnimateCommand(CLI::App &app);
+void AddGalleryCommand(CLI::App &app);
 
 } // namespace quintorbelle::cli

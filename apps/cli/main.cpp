@@ -11,6 +11,7 @@ int main(int argc, char **argv) {
                  "quintorbelle"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every command");
+    AddGalleryCommand(app);
     AddSwatchesCommand(app);
     AddRenderCommand(app);
     AddExploreCommand(app);

@@ -426,12 +426,14 @@ TickStatus HostCore::Tick(uint32_t budget) {
     if (exploring_) return ExploreTick(result);
 
     if (!result.goOn) {
-        // Modes 7 and 8 end naturally when a walker leaves its square or the
-        // rows repeat; an orbit that escapes or converges needs new parameters.
+        // An animation goes on to its next frame, whose parameters may serve
+        // again. Otherwise modes 7 and 8 end naturally when a walker leaves
+        // its square or the rows repeat; an orbit that escapes or converges
+        // needs new parameters.
+        if (animating_) return TickStatus::kDrawing;
         bool naturalEnd =
             e.drawMode == 8 || (e.drawMode == 7 && e.workCounter >= kWorthwhileWalkerWork);
-        if (naturalEnd) return animating_ ? TickStatus::kDrawing : TickStatus::kFinished;
-        StopAnimation();
+        if (naturalEnd) return TickStatus::kFinished;
         int32_t tries = failedTries_ + 1;
         if (tries > kMaxFailedTries) return TickStatus::kGaveUp;
         StartPicture(QB_REQUEST_NEW);
