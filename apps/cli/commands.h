@@ -19,10 +19,16 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The user interrupted a long command; what it wrote is complete.
+struct Interrupted : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // Exit codes.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
 
 // Checks before any work that `path` can be written: its folder exists and
 // is writable and it is not itself a folder. Throws UsageError otherwise.

@@ -23,6 +23,10 @@ constexpr int32_t kKeptWork = 1500;
 constexpr int32_t kKeptColours = 4;
 // Ticks one picture may take on average before the run counts as stalled.
 constexpr int64_t kTicksPerPicture = 20000;
+// The engine may linger in one mode, zooming deeper and deeper; after this
+// many kept pictures of one mode in a row the explorer moves to the mode
+// shown least so far, so that a gallery shows every mode.
+constexpr int32_t kLongestStreak = 5;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -57,12 +61,20 @@ class Explorer {
         for (int64_t tick = 0; tick < tickLimit; ++tick) {
             if (interrupted != 0 || Done()) break;
             core_.Tick(options_.budget);
+            if (nextMode_ >= 0) {
+                core_.SelectMode(nextMode_);
+                nextMode_ = -1;
+            }
             progress.Show(fmt::format("pictures {}/{}  mode {} ({})  work {}", gallery_.size(),
                                       options_.pictures, e.drawMode, ModeName(e.drawMode),
                                       e.workCounter));
         }
         if (interrupted == 0 && !Done()) KeepPicture();
         progress.Finish();
+        if (interrupted != 0) {
+            throw Interrupted(
+                fmt::format("interrupted; the gallery holds {} pictures", gallery_.size()));
+        }
         if (interrupted == 0 && !Done()) {
             throw std::runtime_error(fmt::format("the explorer kept only {} of {} pictures",
                                                  gallery_.size(), options_.pictures));
@@ -90,6 +102,19 @@ class Explorer {
             throw std::runtime_error(*error);
         }
         SavePictureFile(folder + stem + ".json", text);
+        ++keptPerMode_[picture.mode];
+        streak_ = picture.mode == lastMode_ ? streak_ + 1 : 1;
+        lastMode_ = picture.mode;
+        if (streak_ >= kLongestStreak) {
+            // Ties go to the mode after the current one, in turn.
+            int32_t best = -1;
+            for (int32_t step = 1; step <= 9; ++step) {
+                int32_t mode = (lastMode_ + step) % 9;
+                if (best < 0 || keptPerMode_[mode] < keptPerMode_[best]) best = mode;
+            }
+            nextMode_ = best;
+            streak_ = 0;
+        }
         gallery_.Add({stem + ".png", stem + ".json",
                       fmt::format("{} · mode {} · {}", gallery_.size() + 1, picture.mode,
                                   ModeName(picture.mode)),
@@ -101,6 +126,10 @@ class Explorer {
     host::HostCore core_;
     uint32_t keptAtIterations_ = 0;
     bool keptAny_ = false;
+    int32_t keptPerMode_[9] = {};
+    int32_t lastMode_ = -1;
+    int32_t streak_ = 0;
+    int32_t nextMode_ = -1;
 };
 
 void Explore(ExploreOptions &o) {

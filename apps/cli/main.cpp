@@ -10,7 +10,13 @@ int main(int argc, char **argv) {
                  "and cellular automata.",
                  "quintorbelle"};
     app.require_subcommand(1);
-    app.set_help_all_flag("--help-all", "Show the help of every command");
+    app.footer("Examples:\n"
+               "  quintorbelle render --mode 3 --seed 7 -o icon.png --save icon.json\n"
+               "  quintorbelle render icon.json --mirror --scheme 6 -o icon-mirrored.png\n"
+               "  quintorbelle render --mode 5 --classic --zoom 4@214,267 -o deep.png\n"
+               "  quintorbelle animate --mode 6 --loop -o newton.gif\n"
+               "  quintorbelle explore --pictures 20 -o gallery\n"
+               "Each command has --help.");
     AddGalleryCommand(app);
     AddSwatchesCommand(app);
     AddRenderCommand(app);
@@ -30,11 +36,12 @@ int main(int argc, char **argv) {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &help) {
         return app.exit(help);
-    } catch (const CLI::CallForAllHelp &help) {
-        return app.exit(help);
     } catch (const CLI::ParseError &error) {
         std::fprintf(stderr, "quintorbelle: %s\n", error.what());
         return kExitUsage;
+    } catch (const Interrupted &error) {
+        std::fprintf(stderr, "quintorbelle: %s\n", error.what());
+        return kExitInterrupted;
     } catch (const UsageError &error) {
         std::fprintf(stderr, "quintorbelle: %s\n", error.what());
         return kExitUsage;

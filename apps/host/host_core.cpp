@@ -1,5 +1,7 @@
 #include "host/host_core.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,9 +21,11 @@ constexpr int32_t kModeCommands[9] = {kSelectMode0, kSelectMode1, kSelectMode2,
 constexpr int32_t kWorthwhileWalkerWork = 2000;
 
 // While exploring: a picture that stops before this much work counts as a
-// failed try, and no picture may spend more than the bound. The engine's
-// own patience for a picture is at most 25000 units.
-constexpr int32_t kSlightWork = 200;
+// failed try, and after so many failed tries in a row, or when a picture
+// spends more than the bound, the host moves on by itself. The engine's own
+// patience for a picture is at most 25000 units.
+constexpr int32_t kSlightWork = 1000;
+constexpr int32_t kExploreFailedTries = 40;
 constexpr int32_t kExploreWorkBound = 60000;
 
 // The density base doubles up to this; beyond it the thresholds pass the
@@ -163,6 +167,7 @@ intptr_t HostCore::WindowProcedure(uint32_t window, uint32_t message, uintptr_t 
             } else {
                 core->engine_.RandomiseModeParameters(0);
             }
+            core->TitleNewPicture();
         } else {
             core->HandleCommand(static_cast<int32_t>(wParam));
         }
@@ -182,6 +187,32 @@ void HostCore::Command(int32_t id) {
     PumpMessages();
 }
 
+void HostCore::TitleNewPicture() {
+    // The generators of modes 0, 1 and 8 describe their parameters in the
+    // title themselves; for the others the host names the picture, so that
+    // no message of an earlier picture stays there.
+    EngineLink &e = engine_;
+    const int32_t n = e.symmetryDegree;
+    const char *mirrored = e.mirrorSymmetry != 0 ? ", mirrored" : "";
+    std::string text;
+    switch (e.drawMode) {
+    case 2: text = "Quadratic map"; break;
+    case 3: text = fmt::format("Icon of degree {}{}", n, mirrored); break;
+    case 4:
+        text = fmt::format("Quilt of degree {}, {} lattice{}", n,
+                           e.hexLattice != 0 ? "hexagonal" : "square", mirrored);
+        break;
+    case 5:
+        text = fmt::format("{}, z^{} + c", e.mapVariant != 0 ? "Orbit statistics" : "Escape time",
+                           n + 1);
+        break;
+    case 6: text = fmt::format("Newton, z^{}{} + c", n + 1, e.mapVariant != 0 ? " - z" : ""); break;
+    case 7: text = fmt::format("{} walkers{}", n, mirrored); break;
+    default: return;
+    }
+    e.SetTitleText(text.c_str(), 3);
+}
+
 void HostCore::NotifyBeforeChange() {
     if (beforePictureChange) beforePictureChange();
 }
@@ -195,6 +226,7 @@ void HostCore::StartPicture(int32_t request) {
     } else {
         engine_.GenerateModeParameters(request);
     }
+    TitleNewPicture();
     if (onPictureStarted) onPictureStarted();
 }
 
@@ -210,8 +242,8 @@ bool HostCore::FitOrbit() {
     if (engine_.FitViewToAttractor() == 0) return false;
     // A strange attractor is what a user asks modes 2 and 3 for: an orbit
     // the survey found regular (its shadow never separated) is refused.
-    bool regular = (engine_.drawMode == 2 || engine_.drawMode == 3) &&
-                   engine_.divergenceIteration == 0;
+    bool regular =
+        (engine_.drawMode == 2 || engine_.drawMode == 3) && engine_.divergenceIteration == 0;
     return !(regular && rejectRegularOrbits_ && !exploring_);
 }
 
@@ -462,7 +494,7 @@ TickStatus HostCore::ExploreTick(const DrawResult &result) {
     // The explorer must not stall: a picture that has run past every
     // patience, or a run of pictures that fail at once, is replaced by a
     // new picture of a mode drawn at random.
-    if (e.workCounter > kExploreWorkBound || failedTries_ > kMaxFailedTries) {
+    if (e.workCounter > kExploreWorkBound || failedTries_ > kExploreFailedTries) {
         StopAnimation();
         SelectMode(static_cast<int32_t>(e.Random() % 9));
         StartPicture(QB_REQUEST_NEW);

@@ -179,6 +179,7 @@ class HostCore {
     void PaintRect(const int32_t *rect);
 
     void NotifyBeforeChange();
+    void TitleNewPicture();
 
     EngineLink &engine_;
     uint32_t seed_ = 0;

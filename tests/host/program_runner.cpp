@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +15,8 @@
 
 namespace quintorbelle::testing {
 
-ProgramResult RunProgram(const std::vector<std::string> &arguments) {
+ProgramResult RunProgram(const std::vector<std::string> &arguments,
+                         int interruptAfterMilliseconds) {
     int out[2];
     int err[2];
     if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
@@ -39,8 +42,23 @@ ProgramResult RunProgram(const std::vector<std::string> &arguments) {
     pollfd streams[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     std::string *texts[2] = {&result.standardOutput, &result.standardError};
     int open = 2;
+    auto start = std::chrono::steady_clock::now();
+    bool interrupted = false;
     while (open > 0) {
-        if (poll(streams, 2, -1) < 0 && errno != EINTR) break;
+        int timeout = -1;
+        if (interruptAfterMilliseconds > 0 && !interrupted) {
+            auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - start)
+                               .count();
+            timeout =
+                static_cast<int>(std::max<long long>(interruptAfterMilliseconds - elapsed, 0));
+            if (timeout == 0) {
+                kill(child, SIGINT);
+                interrupted = true;
+                timeout = -1;
+            }
+        }
+        if (poll(streams, 2, timeout) < 0 && errno != EINTR) break;
         for (int i = 0; i < 2; ++i) {
             if (streams[i].fd < 0 || streams[i].revents == 0) continue;
             char buffer[4096];

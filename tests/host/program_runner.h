@@ -13,7 +13,10 @@ struct ProgramResult {
     std::string standardError;
 };
 
-ProgramResult RunProgram(const std::vector<std::string> &arguments);
+// Runs the program to its end; with `interruptAfterMilliseconds` above 0 it
+// is sent SIGINT after that long, as a user's Ctrl-C.
+ProgramResult RunProgram(const std::vector<std::string> &arguments,
+                         int interruptAfterMilliseconds = 0);
 
 // A fresh empty folder under the system's temporary folder, removed with
 // everything in it when the object goes.
