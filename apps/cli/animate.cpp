@@ -50,13 +50,7 @@ void ValidateAnimate(AnimateOptions &o) {
         CheckWritable("-o", o.output);
         return;
     }
-    std::error_code error;
-    std::filesystem::create_directories(o.output, error);
-    if (error || !std::filesystem::is_directory(o.output)) {
-        throw UsageError(
-            fmt::format("-o {}: give a .gif file or a folder for PNG frames", o.output));
-    }
-    CheckWritable("-o", o.output + "/frame-0001.png");
+    PrepareOutputFolder("-o", o.output, "frame-0001.png");
 }
 
 void Animate(AnimateOptions &o) {

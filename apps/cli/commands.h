@@ -34,6 +34,19 @@ inline constexpr int kExitInterrupted = 130;
 // is writable and it is not itself a folder. Throws UsageError otherwise.
 void CheckWritable(const std::string &option, const std::string &path);
 
+// Makes the output folder of a command if it is missing and checks that a
+// file of that name can be written in it; throws UsageError otherwise.
+void PrepareOutputFolder(const std::string &option, const std::string &folder,
+                         const std::string &fileName);
+
+// Parses a picture size "WxH" given to --size, between minimum x minimum
+// and 1280 x 1024; throws UsageError naming the problem.
+struct PictureSize {
+    int32_t width;
+    int32_t height;
+};
+PictureSize ParseSize(const std::string &text, int32_t minimumWidth, int32_t minimumHeight);
+
 // Writes the picture the core shows as an indexed PNG with the engine's
 // palette, carrying its parameter file; an error text on failure.
 std::optional<std::string> WritePicturePng(const std::string &path, const host::HostCore &core,

@@ -133,29 +133,18 @@ class Explorer {
 };
 
 void Explore(ExploreOptions &o) {
-    int width = 0;
-    int height = 0;
-    char rest = 0;
-    if (std::sscanf(o.size.c_str(), "%dx%d%c", &width, &height, &rest) != 2 || width < 32 ||
-        height < 32 || width > 1280 || height > 1024) {
-        throw UsageError(fmt::format("--size {} is not WxH between 32x32 and 1280x1024", o.size));
-    }
+    PictureSize size = ParseSize(o.size, 32, 32);
     if (o.pictures < 1 || o.pictures > 10000) {
         throw UsageError(fmt::format("--pictures {} is out of range (1 to 10000)", o.pictures));
     }
     if (o.budget < 1 || o.budget > 1000000) {
         throw UsageError(fmt::format("--budget {} is out of range (1 to 1000000)", o.budget));
     }
-    std::error_code error;
-    std::filesystem::create_directories(o.folder, error);
-    if (error || !std::filesystem::is_directory(o.folder)) {
-        throw UsageError(fmt::format("-o {}: cannot make this folder", o.folder));
-    }
-    CheckWritable("-o", o.folder + "/index.html");
+    PrepareOutputFolder("-o", o.folder, "index.html");
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    Explorer explorer(o, width, height);
+    Explorer explorer(o, size.width, size.height);
     explorer.Run();
 }
 

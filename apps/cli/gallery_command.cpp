@@ -94,19 +94,8 @@ struct GalleryOptions {
 };
 
 void MakeGallery(GalleryOptions &o) {
-    int width = 0;
-    int height = 0;
-    char rest = 0;
-    if (std::sscanf(o.size.c_str(), "%dx%d%c", &width, &height, &rest) != 2 || width < 160 ||
-        height < 120 || width > 1280 || height > 1024) {
-        throw UsageError(fmt::format("--size {} is not WxH between 160x120 and 1280x1024", o.size));
-    }
-    std::error_code error;
-    std::filesystem::create_directories(o.folder, error);
-    if (error || !std::filesystem::is_directory(o.folder)) {
-        throw UsageError(fmt::format("-o {}: cannot make this folder", o.folder));
-    }
-    CheckWritable("-o", o.folder + "/index.html");
+    const PictureSize size = ParseSize(o.size, 160, 120);
+    PrepareOutputFolder("-o", o.folder, "index.html");
 
     struct Job {
         std::vector<std::string> arguments;
@@ -117,21 +106,22 @@ void MakeGallery(GalleryOptions &o) {
         Job job;
         job.arguments = {piece.command};
         job.arguments.insert(job.arguments.end(), piece.options.begin(), piece.options.end());
-        std::string size = o.size;
         // Pixel positions in the options are for 800x600; other sizes scale them.
         for (std::string &argument : job.arguments) {
             int zx = 0;
             int zy = 0;
             double factor = 0;
+            char rest = 0;
             if (std::sscanf(argument.c_str(), "%lf@%d,%d", &factor, &zx, &zy) == 3) {
-                argument = fmt::format("{}@{},{}", factor, zx * width / 800, zy * height / 600);
+                argument =
+                    fmt::format("{}@{},{}", factor, zx * size.width / 800, zy * size.height / 600);
             } else if (std::sscanf(argument.c_str(), "%d,%d%c", &zx, &zy, &rest) == 2) {
-                argument = fmt::format("{},{}", zx * width / 800, zy * height / 600);
+                argument = fmt::format("{},{}", zx * size.width / 800, zy * size.height / 600);
             }
         }
         std::string stem = fmt::format("{:02}-{}", jobs.size() + 1, piece.name);
         job.arguments.insert(job.arguments.end(),
-                             {"--seed", std::to_string(o.seed - 1 + piece.seed), "--size", size,
+                             {"--seed", std::to_string(o.seed - 1 + piece.seed), "--size", o.size,
                               "-o", o.folder + "/" + stem + ".png", "--save",
                               o.folder + "/" + stem + ".json"});
         job.entry = {stem + ".png", stem + ".json", piece.heading, "", "", false};

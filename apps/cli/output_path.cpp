@@ -1,5 +1,6 @@
 #include <fmt/format.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 
@@ -27,6 +28,33 @@ void CheckWritable(const std::string &option, const std::string &path) {
     if (fs::is_directory(path, error)) {
         throw UsageError(fmt::format("{} {} is a folder, not a file", option, path));
     }
+}
+
+void PrepareOutputFolder(const std::string &option, const std::string &folder,
+                         const std::string &fileName) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        throw UsageError(fmt::format("{} {}: cannot make this folder", option, folder));
+    }
+    CheckWritable(option, folder + "/" + fileName);
+}
+
+PictureSize ParseSize(const std::string &text, int32_t minimumWidth, int32_t minimumHeight) {
+    int width = 0;
+    int height = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &rest) != 2) {
+        throw UsageError(fmt::format("--size {} is not of the form WxH, e.g. 800x600", text));
+    }
+    if (width > QB_IMAGE_STRIDE || height > QB_IMAGE_ROWS) {
+        throw UsageError(fmt::format("--size {} is larger than 1280x1024", text));
+    }
+    if (width < minimumWidth || height < minimumHeight) {
+        throw UsageError(
+            fmt::format("--size {} is smaller than {}x{}", text, minimumWidth, minimumHeight));
+    }
+    return {width, height};
 }
 
 std::optional<std::string> WritePicturePng(const std::string &path, const host::HostCore &core,

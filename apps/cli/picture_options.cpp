@@ -26,24 +26,6 @@ void CheckRange(const char *option, int64_t value, int64_t low, int64_t high) {
     }
 }
 
-void ParseSize(PictureOptions &o) {
-    int width = 0;
-    int height = 0;
-    char rest = 0;
-    if (std::sscanf(o.size.c_str(), "%dx%d%c", &width, &height, &rest) != 2) {
-        throw UsageError(fmt::format("--size {} is not of the form WxH, e.g. 800x600", o.size));
-    }
-    if (width > 1280 || height > 1024) {
-        throw UsageError(fmt::format("--size {} is larger than 1280x1024", o.size));
-    }
-    if (width < kMinimumSide || height < kMinimumSide) {
-        throw UsageError(
-            fmt::format("--size {} is smaller than {}x{}", o.size, kMinimumSide, kMinimumSide));
-    }
-    o.width = width;
-    o.height = height;
-}
-
 // Parses "re,im" into two finite numbers.
 void ParseComplex(const char *option, const std::string &text, double *out) {
     char rest = 0;
@@ -306,7 +288,9 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o, bool withInput) {
 }
 
 void Validate(PictureOptions &o) {
-    ParseSize(o);
+    PictureSize size = ParseSize(o.size, kMinimumSide, kMinimumSide);
+    o.width = size.width;
+    o.height = size.height;
     if (!o.input.empty()) {
         ReadInput(o);
     } else {
