@@ -4,13 +4,14 @@
 
 #include <cstdint>
 
+#include "generators/complex_power.h"
+
 namespace quintorbelle {
 
 // Orbit maps (orbit_maps.cpp).
 uint32_t FastRandom();
 int32_t StepFunctionSystem();
 int32_t StepPlaneMap(double *point);
-void ComplexPower(double *result, double re, double im, int32_t n);
 
 // Attractor plotter (attractor_plotter.cpp) and view fitting (view_fitting.cpp).
 int32_t PlotAttractor(uint32_t budget);

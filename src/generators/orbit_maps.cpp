@@ -55,8 +55,4 @@ int32_t StepPlaneMap(double *point) {
     return result == kPlaneStepMoved ? 1 : ShowPlaneMapFailure(result);
 }
 
-void ComplexPower(double *result, double re, double im, int32_t n) {
-    RaiseComplex(result, re, im, n);
-}
-
 } // namespace quintorbelle

@@ -3,8 +3,8 @@
 // state in registers for a whole call instead of going through the shared
 // block at every step. The steps are forced inline: a call would pass the
 // point through memory and put a store and a load on the orbit's chain of
-// dependent operations. The entry points StepFunctionSystem, StepPlaneMap and
-// ComplexPower (orbit_maps.cpp) are these same steps on the shared block.
+// dependent operations. The entry points StepFunctionSystem and StepPlaneMap
+// (orbit_maps.cpp) are these same steps on the shared block.
 //
 // Depends on the shared block and engine_state.h for the coefficients.
 // Shows no title: a failing plane step only returns its kind, and
@@ -16,6 +16,7 @@
 
 #include "frame/engine_state.h"
 #include "frame/shared_block.h"
+#include "generators/complex_power.h"
 
 namespace quintorbelle {
 
@@ -29,32 +30,6 @@ enum PlaneStepResult : int32_t {
 
 // Shows the title text of a failed plane step; returns 0 (orbit_maps.cpp).
 int32_t ShowPlaneMapFailure(int32_t failure);
-
-// Binary exponentiation from the lowest bit of n upward.
-inline void RaiseComplex(double *result, double re, double im, int32_t n) {
-    double squareRe = re;
-    double squareIm = im;
-    bool haveResult = (n & 1) != 0;
-    double resultRe = re;
-    double resultIm = im;
-    for (auto remaining = static_cast<uint32_t>(n) >> 1; remaining != 0; remaining >>= 1) {
-        double nextIm = 2 * squareRe * squareIm;
-        squareRe = (squareRe + squareIm) * (squareRe - squareIm);
-        squareIm = nextIm;
-        if ((remaining & 1u) == 0) continue;
-        if (haveResult) {
-            double productRe = resultRe * squareRe - resultIm * squareIm;
-            resultIm = resultRe * squareIm + resultIm * squareRe;
-            resultRe = productRe;
-        } else {
-            resultRe = squareRe;
-            resultIm = squareIm;
-            haveResult = true;
-        }
-    }
-    result[0] = haveResult ? resultRe : 1;
-    result[1] = haveResult ? resultIm : 0;
-}
 
 // The next state of the multiplicative generator modulo 2^31 - 1, which is
 // also the value drawn.
@@ -106,7 +81,7 @@ struct IconMap {
 
     [[gnu::always_inline]] int32_t Step(double &x, double &y) const {
         double power[2];
-        RaiseComplex(power, x, y, degree - 1);
+        ComplexPower(power, x, y, degree - 1);
         const double modulusSquared = x * x + y * y;
         double a = lambda + alpha * modulusSquared + beta * (x * power[0] - y * power[1]);
         double wRe;
@@ -127,7 +102,7 @@ struct IconMap {
                     a = a + omega * r;
                 } else {
                     double direction[2];
-                    RaiseComplex(direction, x / r, y / r, degree);
+                    ComplexPower(direction, x / r, y / r, degree);
                     a = a + omega * r * direction[0];
                 }
             }
