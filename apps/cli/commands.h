@@ -39,5 +39,8 @@ void SavePictureFile(const std::string &path, const std::string &pictureFile);
 void AddSwatchesCommand(CLI::App &app);
 void AddRenderCommand(CLI::App &app);
 void AddExploreCommand(CLI::App &app);
+#ifdef QUINTORBELLE_WITH_VIEWER
+void AddViewCommand(CLI::App &app);
+#endif
 
 } // namespace quintorbelle::cli

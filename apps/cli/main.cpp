@@ -14,6 +14,9 @@ int main(int argc, char **argv) {
     AddSwatchesCommand(app);
     AddRenderCommand(app);
     AddExploreCommand(app);
+#ifdef QUINTORBELLE_WITH_VIEWER
+    AddViewCommand(app);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &help) {
