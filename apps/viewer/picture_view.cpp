@@ -16,7 +16,9 @@ constexpr uint32_t kHelpKeyColour = 0xFFD040;
 constexpr uint32_t kHelpTextColour = 0xFFFFFF;
 
 [[noreturn]] void ThrowSdlError(const char *what) {
-    throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
+    std::string error = SDL_GetError();
+    SDL_Quit();
+    throw std::runtime_error(std::string(what) + ": " + error);
 }
 
 bool IsEmpty(const int32_t *rect) {
@@ -26,7 +28,17 @@ bool IsEmpty(const int32_t *rect) {
 } // namespace
 
 PictureView::PictureView(int32_t width, int32_t height) : width_(width), height_(height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) ThrowSdlError("cannot start the video system");
+    // The picture is composed in memory; the window surface needs no OpenGL
+    // texture behind it, and without one no GL driver is loaded.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) ThrowSdlError("cannot start the video system");
+    // Without a display SDL falls back to drawing off screen: a viewer nobody
+    // sees would run until killed. Only an explicit request gets that.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if ((driver == "offscreen" || driver == "dummy") && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+        SDL_Quit();
+        throw std::runtime_error("no display to open the viewer's window on (is DISPLAY set?)");
+    }
     window_ = SDL_CreateWindow("Quintorbelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width, height, SDL_WINDOW_SHOWN);
     indexed_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 8, SDL_PIXELFORMAT_INDEX8);
@@ -57,7 +69,7 @@ void PictureView::Release() {
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     canvas_ = indexed_ = nullptr;
     window_ = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
 }
 
 void PictureView::Follow(const host::EngineLink &engine) {

@@ -18,8 +18,8 @@ constexpr uint32_t kTickBudget = 20;
 // with this budget, as a timer-driven host would.
 constexpr uint64_t kAnimationStepMilliseconds = 40;
 constexpr uint32_t kAnimationBudget = 100;
-// Waiting for events while there is nothing to draw.
-constexpr uint32_t kIdleWaitMilliseconds = 250;
+// The pause between looks for events while there is nothing to draw.
+constexpr uint64_t kIdleMilliseconds = 10;
 
 } // namespace
 
@@ -27,27 +27,27 @@ ViewLoop::ViewLoop(host::HostCore &core, PictureView &view, std::function<void()
     : core_(core), view_(view), save_(std::move(save)) {}
 
 void ViewLoop::Run() {
+    // Events are polled, with short sleeps when there is nothing to draw:
+    // SDL's waiting for events wakes itself by messages to the window over a
+    // second display connection, and one still on its way when the window
+    // closes ends the program with an X error.
     while (running_) {
         SDL_Event event;
-        const uint32_t wait = WaitTime();
-        if (wait == 0 ? SDL_PollEvent(&event) != 0
-                      : SDL_WaitEventTimeout(&event, static_cast<int>(wait)) != 0) {
-            Handle(event);
-            while (running_ && SDL_PollEvent(&event) != 0) Handle(event);
-        }
+        while (running_ && SDL_PollEvent(&event) != 0) Handle(event);
         if (!running_) break;
         Draw();
         view_.SetTitle(core_.Title());
         view_.Present(core_.engine());
+        if (const uint32_t pause = PauseTime(); pause > 0) SDL_Delay(pause);
     }
 }
 
-uint32_t ViewLoop::WaitTime() const {
-    if (!drawing_ || orbitShown_) return kIdleWaitMilliseconds;
+uint32_t ViewLoop::PauseTime() const {
+    if (!drawing_ || orbitShown_) return kIdleMilliseconds;
     if (!core_.Animating()) return 0;
     const uint64_t since = SDL_GetTicks64() - lastAnimationFrame_;
-    return static_cast<uint32_t>(
-        since >= kAnimationStepMilliseconds ? 0 : kAnimationStepMilliseconds - since);
+    if (since >= kAnimationStepMilliseconds) return 0;
+    return static_cast<uint32_t>(std::min(kAnimationStepMilliseconds - since, kIdleMilliseconds));
 }
 
 void ViewLoop::Handle(const SDL_Event &event) {

@@ -36,8 +36,8 @@ class ViewLoop {
     void Changed();
     void Draw();
     void Tick(uint32_t budget);
-    // Milliseconds to wait for an event before drawing again.
-    uint32_t WaitTime() const;
+    // Milliseconds to sleep before looking for events again.
+    uint32_t PauseTime() const;
 
     host::HostCore &core_;
     PictureView &view_;

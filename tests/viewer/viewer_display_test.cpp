@@ -15,6 +15,8 @@ namespace {
 
 const std::string kProgram = QUINTORBELLE_PROGRAM;
 
+const char *const kNoWindow = "no viewer window appeared; are xdotool and x11-apps installed?";
+
 // Polls for up to five seconds.
 template <typename Condition>
 bool Eventually(Condition condition) {
@@ -73,7 +75,7 @@ TEST_F(ViewerOnDisplay, ShowsThePictureThenRecoloursAndZoomsAsAsked) {
     title.pop_back();
 
     ViewerWindow viewer(picture, folder_);
-    ASSERT_TRUE(viewer.Opened());
+    ASSERT_TRUE(viewer.Opened()) << kNoWindow;
     std::string report;
     ASSERT_TRUE(viewer.WaitUntilShowing(plain, 1.0, report)) << report;
     EXPECT_EQ(viewer.Title(), title.empty() ? "Quintorbelle" : title);
@@ -99,7 +101,7 @@ TEST_F(ViewerOnDisplay, RightClickShowsTheOrbitUntilTheNextKey) {
     ASSERT_LT(Agreement(newton, orbit), 1.0);
 
     ViewerWindow viewer(picture, folder_);
-    ASSERT_TRUE(viewer.Opened());
+    ASSERT_TRUE(viewer.Opened()) << kNoWindow;
     std::string report;
     ASSERT_TRUE(viewer.WaitUntilShowing(newton, 1.0, report)) << report;
     viewer.Click(100, 150, 3, 1);
@@ -116,7 +118,7 @@ TEST_F(ViewerOnDisplay, SavesNumberedPicturesAndAnswersKeysWhileTheAutopilotDriv
     const std::string picture = "--mode 6 --seed 3 --size 320x240";
     const Image newton = Drawn("render", picture);
     ViewerWindow viewer(picture, folder_);
-    ASSERT_TRUE(viewer.Opened());
+    ASSERT_TRUE(viewer.Opened()) << kNoWindow;
     std::string report;
     ASSERT_TRUE(viewer.WaitUntilShowing(newton, 1.0, report)) << report;
 
@@ -140,6 +142,16 @@ TEST_F(ViewerOnDisplay, SavesNumberedPicturesAndAnswersKeysWhileTheAutopilotDriv
     EXPECT_EQ(viewer.Output(), "saved quintorbelle-0001.png and quintorbelle-0001.json\n"
                                "saved quintorbelle-0002.png and quintorbelle-0002.json\n"
                                "autopilot on\n");
+}
+
+TEST(ViewerWithoutDisplay, SaysSoAndEnds) {
+    int status = 0;
+    const std::string error = Shell("DISPLAY= SDL_VIDEODRIVER=x11 timeout 10 " + kProgram +
+                                        " view --mode 5 --size 64x64 2>&1 >/dev/null",
+                                    &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(error.find("quintorbelle: cannot start the video system"), std::string::npos)
+        << error;
 }
 
 } // namespace

@@ -59,6 +59,13 @@ Image ParseWindowDump(const std::string &dump) {
     return image;
 }
 
+void AppendOption(const char *variable, const std::string &option) {
+    const char *options = std::getenv(variable);
+    const std::string value =
+        options != nullptr && *options != 0 ? options + (":" + option) : option;
+    setenv(variable, value.c_str(), 1);
+}
+
 } // namespace
 
 double Agreement(const Image &a, const Image &b) {
@@ -140,6 +147,9 @@ ViewerWindow::ViewerWindow(const std::string &arguments, const std::string &fold
         std::freopen("viewer.out", "w", stdout);
         std::freopen("viewer.err", "w", stderr);
         setenv("SDL_VIDEODRIVER", "x11", 1);
+        // Under LeakSanitizer: what system libraries keep to the end is
+        // not the viewer's.
+        AppendOption("LSAN_OPTIONS", "suppressions=" QUINTORBELLE_LEAK_SUPPRESSIONS);
         const std::string command = std::string("exec " QUINTORBELLE_PROGRAM " view ") + arguments;
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
         _exit(127);
