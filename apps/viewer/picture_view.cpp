@@ -129,8 +129,9 @@ void PictureView::CopyRows(const host::EngineLink &engine, int32_t left, int32_t
     }
 }
 
-PictureView::Changes PictureView::TakeChanges(const host::EngineLink &engine) {
-    Changes changes{false, {0, 0, 0, 0}};
+SDL_Rect PictureView::TakeChanges(const host::EngineLink &engine) {
+    const SDL_Rect whole{0, 0, width_, height_};
+    SDL_Rect changed{0, 0, 0, 0};
     const uint32_t *colours = engine.displayBitmapInfo.colours;
     if (std::memcmp(colours_, colours, sizeof colours_) != 0) {
         std::memcpy(colours_, colours, sizeof colours_);
@@ -141,37 +142,36 @@ PictureView::Changes PictureView::TakeChanges(const host::EngineLink &engine) {
                           255};
         }
         SDL_SetPaletteColors(indexed_->format->palette, palette, 0, 256);
-        changes.whole = true;
+        changed = whole;
     }
-    const SDL_Rect whole{0, 0, width_, height_};
     if (wholePicture_) {
         CopyRows(engine, 0, 0, width_, height_);
-        changes.whole = true;
+        changed = whole;
     } else if (!IsEmpty(pending_)) {
         const SDL_Rect drawn{pending_[0], pending_[1], pending_[2] - pending_[0],
                              pending_[3] - pending_[1]};
-        if (SDL_IntersectRect(&drawn, &whole, &changes.rect) == SDL_TRUE) {
-            CopyRows(engine, changes.rect.x, changes.rect.y, changes.rect.x + changes.rect.w,
-                     changes.rect.y + changes.rect.h);
+        SDL_Rect rows{0, 0, 0, 0};
+        if (SDL_IntersectRect(&drawn, &whole, &rows) == SDL_TRUE) {
+            CopyRows(engine, rows.x, rows.y, rows.x + rows.w, rows.y + rows.h);
+            if (SDL_RectEmpty(&changed)) changed = rows;
         }
     }
-    if (changes.whole) changes.rect = whole;
     pending_[0] = width_;
     pending_[1] = height_;
     pending_[2] = pending_[3] = 0;
     wholePicture_ = false;
-    return changes;
+    return changed;
 }
 
 void PictureView::Present(const host::EngineLink &engine) {
-    const Changes changes = TakeChanges(engine);
-    const bool changed = changes.rect.w > 0 && changes.rect.h > 0;
+    const SDL_Rect changed = TakeChanges(engine);
+    const bool anyChange = SDL_RectEmpty(&changed) == SDL_FALSE;
     // Any change of the picture ends the display of the platform surface.
-    if (changed && surfaceShown_) HideSurface();
-    if (!changed && !presentAll_) return;
+    if (anyChange && surfaceShown_) HideSurface();
+    if (!anyChange && !presentAll_) return;
 
     const SDL_Rect whole{0, 0, width_, height_};
-    const SDL_Rect region = presentAll_ || help_ ? whole : changes.rect;
+    const SDL_Rect region = presentAll_ || help_ ? whole : changed;
     if (!surfaceShown_) {
         SDL_Rect target = region;
         SDL_BlitSurface(indexed_, &region, canvas_, &target);

@@ -55,13 +55,10 @@ class PictureView {
     void Present(const host::EngineLink &engine);
 
   private:
-    // What TakeChanges copied into the indexed surface: all of it when the
-    // colours changed too.
-    struct Changes {
-        bool whole;
-        SDL_Rect rect; // empty when nothing changed
-    };
-    Changes TakeChanges(const host::EngineLink &engine);
+    // Copies what changed into the indexed surface and returns the region
+    // to show again: all of it when the colours changed, empty when nothing
+    // did.
+    SDL_Rect TakeChanges(const host::EngineLink &engine);
     void Release();
     void CopyRows(const host::EngineLink &engine, int32_t left, int32_t top, int32_t right,
                   int32_t bottom);

@@ -66,7 +66,7 @@ class ViewerOnDisplay : public ::testing::Test {
     std::string folder_;
 };
 
-TEST_F(ViewerOnDisplay, ShowsThePictureThenRecoloursAndZoomsAsAsked) {
+TEST_F(ViewerOnDisplay, ShowsThePictureThenRecoloursAndZoomsInAndOutAsAsked) {
     const std::string picture = "--mode 5 --classic --size 256x192";
     const Image plain = Drawn("render", picture);
     const Image recoloured = Drawn("render", picture + " --scheme 1");
@@ -89,6 +89,9 @@ TEST_F(ViewerOnDisplay, ShowsThePictureThenRecoloursAndZoomsAsAsked) {
     viewer.Click(160, 72, 1, 2);
     ASSERT_TRUE(viewer.WaitUntilShowing(zoomed, 0.99, report)) << report;
     ASSERT_LT(Agreement(zoomed, recoloured), 0.5);
+    // The wheel turned back zooms out about the same pixel: the first view.
+    viewer.Click(160, 72, 5, 1);
+    ASSERT_TRUE(viewer.WaitUntilShowing(recoloured, 0.99, report)) << report;
 
     viewer.Key("Escape");
     EXPECT_EQ(viewer.WaitForExit(3000), 0);
