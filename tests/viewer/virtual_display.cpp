@@ -170,8 +170,8 @@ void ViewerWindow::Key(const std::string &key) {
 }
 
 void ViewerWindow::Click(int32_t x, int32_t y, int button, int count) {
-    Shell(kToolTimeout + "xdotool mousemove --window " + window_ + " " + std::to_string(x) +
-          " " + std::to_string(y) + " click --repeat " + std::to_string(count) + " --delay 60 " +
+    Shell(kToolTimeout + "xdotool mousemove --window " + window_ + " " + std::to_string(x) + " " +
+          std::to_string(y) + " click --repeat " + std::to_string(count) + " --delay 60 " +
           std::to_string(button));
 }
 
