@@ -60,5 +60,8 @@ void AddRenderCommand(CLI::App &app);
 void AddExploreCommand(CLI::App &app);
 void AddAnimateCommand(CLI::App &app);
 void AddGalleryCommand(CLI::App &app);
+#ifdef QUINTORBELLE_WITH_VIEWER
+void AddViewCommand(CLI::App &app);
+#endif
 
 } // namespace quintorbelle::cli

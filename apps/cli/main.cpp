@@ -22,6 +22,9 @@ int main(int argc, char **argv) {
     AddRenderCommand(app);
     AddExploreCommand(app);
     AddAnimateCommand(app);
+#ifdef QUINTORBELLE_WITH_VIEWER
+    AddViewCommand(app);
+#endif
     if (argc > 1 && argv[1][0] != '-') {
         bool known = false;
         for (const CLI::App *command : app.get_subcommands({}))
