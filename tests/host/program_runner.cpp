@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -16,7 +15,7 @@
 namespace quintorbelle::testing {
 
 ProgramResult RunProgram(const std::vector<std::string> &arguments,
-                         int interruptAfterMilliseconds) {
+                         const std::function<bool()> &interruptWhen) {
     int out[2];
     int err[2];
     if (pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
@@ -42,21 +41,12 @@ ProgramResult RunProgram(const std::vector<std::string> &arguments,
     pollfd streams[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     std::string *texts[2] = {&result.standardOutput, &result.standardError};
     int open = 2;
-    auto start = std::chrono::steady_clock::now();
     bool interrupted = false;
     while (open > 0) {
-        int timeout = -1;
-        if (interruptAfterMilliseconds > 0 && !interrupted) {
-            auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-                               std::chrono::steady_clock::now() - start)
-                               .count();
-            timeout =
-                static_cast<int>(std::max<long long>(interruptAfterMilliseconds - elapsed, 0));
-            if (timeout == 0) {
-                kill(child, SIGINT);
-                interrupted = true;
-                timeout = -1;
-            }
+        int timeout = interruptWhen && !interrupted ? 50 : -1;
+        if (timeout > 0 && interruptWhen()) {
+            kill(child, SIGINT);
+            interrupted = true;
         }
         if (poll(streams, 2, timeout) < 0 && errno != EINTR) break;
         for (int i = 0; i < 2; ++i) {

@@ -2,6 +2,7 @@
 // commands: arguments in, exit code and output out.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,11 @@ struct ProgramResult {
     std::string standardError;
 };
 
-// Runs the program to its end; with `interruptAfterMilliseconds` above 0 it
-// is sent SIGINT after that long, as a user's Ctrl-C.
+// Runs the program to its end. With `interruptWhen` given, it is asked every
+// twentieth of a second and the program is sent SIGINT, as a user's Ctrl-C,
+// once it answers true.
 ProgramResult RunProgram(const std::vector<std::string> &arguments,
-                         int interruptAfterMilliseconds = 0);
+                         const std::function<bool()> &interruptWhen = nullptr);
 
 // A fresh empty folder under the system's temporary folder, removed with
 // everything in it when the object goes.
