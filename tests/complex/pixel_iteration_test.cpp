@@ -207,20 +207,12 @@ TEST_F(EscapeTimePixelTest, ResumedOrRecomputedOrbitsMatchAFullRun) {
     EXPECT_EQ(count_, fullCount);
 }
 
-class NewtonPixelTest : public ::testing::Test {
+class NewtonPixelTest : public EscapeTimePixelTest {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EscapeTimePixelTest::SetUp();
         drawMode = 6;
-        symmetryDegree = 1;
-        colourBySource = 0;
-        colouringVariant = 0;
-        logColourScale = 0;
-        mapVariant = 0;
-        iterationCount = 100;
-        totalIterations = 0;
     }
-    uint32_t count_ = 0;
 };
 
 TEST_F(NewtonPixelTest, StartOnTheRootConvergesAtOnce) {

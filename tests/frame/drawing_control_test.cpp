@@ -13,11 +13,7 @@ namespace {
 
 using testing::TestHost;
 
-class DrawingControl : public ::testing::Test {
-  protected:
-    void SetUp() override { StartEngine(nullptr); }
-    TestHost host{640, 480};
-};
+using DrawingControl = testing::EngineTest<640, 480>;
 
 TEST_F(DrawingControl, SetUpResetsCountersAndClampsTheDegree) {
     drawMode = 2;
