@@ -15,15 +15,11 @@
 #include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::FixOrbit;
-using testing::PixelsWhere;
-using testing::SetUpClassicSlice;
-
 // 11.25 pixels per unit, origin (24, 18).
-class OrbitStatisticsTest : public testing::EngineTest<48, 36> {
+class OrbitStatisticsTest : public EngineTest<48, 36> {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
@@ -167,4 +163,4 @@ TEST_F(OrbitStatisticsTest, AnimationStopsWhenThePictureCompletesEarly) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -12,10 +12,8 @@
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::FixOrbit;
 
 class EscapeTimePixelTest : public ::testing::Test {
   protected:
@@ -269,4 +267,4 @@ TEST_F(NewtonPixelTest, ResumedOrRecomputedOrbitsMatchAFullRun) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

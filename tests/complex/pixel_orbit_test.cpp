@@ -15,15 +15,13 @@
 #include "platform/window_system.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::FixOrbit;
 
 constexpr uint32_t kSurfaceWhite = 0xFFFFFF;
 constexpr uint32_t kSurfaceYellow = 0xFFFF00; // the surface is red, green, blue
 
-class PixelOrbitTest : public testing::EngineTest<320, 240> {
+class PixelOrbitTest : public EngineTest<320, 240> {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
@@ -95,4 +93,4 @@ TEST_F(PixelOrbitTest, NewtonOrbitShowsEveryIterate) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

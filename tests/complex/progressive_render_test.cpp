@@ -20,15 +20,8 @@
 #include "support/random_draws.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::FixOrbit;
-using testing::NextFastDrawEndsIn;
-using testing::Pixels;
-using testing::PixelsWhere;
-using testing::SetUpClassicSlice;
-using testing::TestHost;
 
 class RefineTest : public ::testing::Test {
   protected:
@@ -302,4 +295,4 @@ TEST_F(RefineTest, WithoutOrbitStoreLevelsDoubleTheLimit) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -9,10 +9,8 @@
 #include "frame/shared_block.h"
 #include "support/pictures.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::Rgb;
 
 void BuildRamp(int32_t style, int32_t scheme = 0) {
     rampStyle = style;
@@ -210,4 +208,4 @@ TEST(CustomRamp, BlendingMovesSmoothlyAndFadeOutEndsNearWhite) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -11,10 +11,8 @@
 #include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::Rgb;
 
 void FillTestRamp() {
     for (uint32_t k = 0; k < 256; ++k) rampColours[k] = Rgb(k, (2 * k + 1) % 256, 255 - k);
@@ -188,7 +186,7 @@ TEST_F(PaletteStyles, UnknownStyleKeepsTheColours) {
 using LogicalPalette = PaletteStyles;
 
 TEST_F(LogicalPalette, CreatedOnceForAnUnchangedKey) {
-    testing::TestHost host;
+    TestHost host;
     rampStyle = 2;
     colourScheme = 5;
     ASSERT_EQ(platform::LiveObjectCount(), 0);
@@ -230,7 +228,7 @@ TEST_F(LogicalPalette, CreatedOnceForAnUnchangedKey) {
 }
 
 TEST_F(LogicalPalette, NewKeyReplacesPaletteAndDeviceContext) {
-    testing::TestHost host;
+    TestHost host;
     BuildPalette(0);
     uint32_t firstDc = windowDc, firstPalette = paletteHandle;
 
@@ -251,7 +249,7 @@ TEST_F(LogicalPalette, NewKeyReplacesPaletteAndDeviceContext) {
 }
 
 TEST_F(LogicalPalette, StepToTheNextStyle) {
-    testing::TestHost host;
+    TestHost host;
     symmetryDegree = 2;
     BuildPalette(-1); // nothing realised yet: style 0
     EXPECT_TRUE(std::equal(rampColours, rampColours + 259, paletteColours));
@@ -277,7 +275,7 @@ TEST_F(LogicalPalette, NoWindowLeavesNothingBehind) {
 TEST_F(LogicalPalette, LostWindowDropsTheOldPalette) {
     uint32_t window = 0;
     {
-        testing::TestHost host;
+        TestHost host;
         window = host.window();
         BuildPalette(0);
         ASSERT_NE(paletteHandle, 0u);
@@ -289,7 +287,7 @@ TEST_F(LogicalPalette, LostWindowDropsTheOldPalette) {
     EXPECT_EQ(platform::LiveObjectCount(), 0);
 
     // The key was not taken, so a usable window gets its palette at once.
-    testing::TestHost host;
+    TestHost host;
     BuildPalette(3);
     EXPECT_NE(paletteHandle, 0u);
     platform::DeviceContextState dc{};
@@ -298,4 +296,4 @@ TEST_F(LogicalPalette, LostWindowDropsTheOldPalette) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -8,12 +8,10 @@
 #include "frame/shared_block.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::TestHost;
-
-using DrawingControl = testing::EngineTest<640, 480>;
+using DrawingControl = EngineTest<640, 480>;
 
 TEST_F(DrawingControl, SetUpResetsCountersAndClampsTheDegree) {
     drawMode = 2;
@@ -281,4 +279,4 @@ TEST_F(DrawingControl, AutomatonFramesCountOnlyItsRefreshes) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

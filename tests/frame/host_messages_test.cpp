@@ -8,10 +8,8 @@
 #include "frame/shared_block.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 TEST(TitleText, ShowsBehindThePrefixAndThrottlesForTwoSeconds) {
     TestHost host(64, 64, 10000);
@@ -84,7 +82,7 @@ TEST(SettingsReplay, TogglesDifferingFlagsInTableOrderWhileSyncing) {
     TestHost host;
     std::vector<int32_t> depths;
     // The host's handlers toggle the flag they are asked to toggle.
-    host.onMessage = [&](const testing::ReceivedMessage &message) {
+    host.onMessage = [&](const ReceivedMessage &message) {
         depths.push_back(syncDepth);
         if (message.wParam == kCommandMirror) mirrorSymmetry ^= 1;
         if (message.wParam == kCommandLogScale) logColourScale ^= 1;
@@ -101,7 +99,7 @@ TEST(SettingsReplay, TogglesDifferingFlagsInTableOrderWhileSyncing) {
 TEST(SettingsReplay, ColourBySourceResetsTheVariantBeforeItsCommand) {
     TestHost host;
     int32_t variantSeen = 99;
-    host.onMessage = [&](const testing::ReceivedMessage &message) {
+    host.onMessage = [&](const ReceivedMessage &message) {
         if (message.wParam == kCommandColourBySource) variantSeen = colouringVariant;
     };
     colouringVariant = 5;
@@ -159,4 +157,4 @@ TEST(HostMessages, NothingReachesAnUnsetWindow) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

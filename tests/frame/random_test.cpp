@@ -8,7 +8,7 @@
 #include "frame/shared_block.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 constexpr uint32_t p = kRandomModulus;
@@ -70,7 +70,7 @@ TEST(Matrix, ProductMayOverwriteEitherFactor) {
 }
 
 TEST(StartUp, ConstantsAndTheSquaredCosineTable) {
-    testing::TestHost host(64, 64, 12345);
+    TestHost host(64, 64, 12345);
     StartEngine(nullptr);
     EXPECT_EQ(twoPi, 2 * M_PI);
     EXPECT_EQ(invSqrt3, 1 / std::sqrt(3.0));
@@ -85,12 +85,12 @@ TEST(StartUp, ConstantsAndTheSquaredCosineTable) {
 }
 
 TEST(StartUp, SeedsFromTheTickCountAndSurvivesTickZero) {
-    testing::TestHost host(64, 64, 12345);
+    TestHost host(64, 64, 12345);
     StartEngine(nullptr);
     EXPECT_EQ(randomCounter, 12345u);
     EXPECT_EQ(randomMultiplier, 12345u);
 
-    testing::TestHost::SetTicks(0);
+    TestHost::SetTicks(0);
     StartEngine(nullptr);
     EXPECT_EQ(randomCounter, 0u);
     EXPECT_NE(randomMultiplier, 0u);
@@ -98,4 +98,4 @@ TEST(StartUp, SeedsFromTheTickCountAndSurvivesTickZero) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -12,10 +12,8 @@
 #include "generators/generators.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 // Mode 2 with x' = 1 - x, y' = x: from (0.25, 0) the orbit alternates
 // between A = (0.75, 0.25) and B = (0.25, 0.75). With 100 pixels per unit
@@ -321,4 +319,4 @@ TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -10,7 +10,7 @@
 #include "frame/shared_block.h"
 #include "generators/generators.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 // A rule whose new cell j is the old cell j + offset, for k states: weight 1
@@ -161,4 +161,4 @@ TEST(AutomatonRows, BudgetBelowFiftyCountsAsFifty) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -11,10 +11,8 @@
 #include "generators/generators.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 TEST(FastRandom, MultipliesModuloTheMersennePrime) {
     fastRandomState = 1;
@@ -230,4 +228,4 @@ TEST(ComplexPower, SmallAndLargerExponents) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -13,7 +13,7 @@
 #include "frame/shared_block.h"
 #include "generators/generators.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 using Pixels = std::set<std::pair<int, int>>; // (row, column)
@@ -266,4 +266,4 @@ TEST(QuiltPlot, ColourBySourceComesThroughTheDelayLine) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

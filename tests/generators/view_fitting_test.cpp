@@ -10,10 +10,8 @@
 #include "generators/generators.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 class FitTest : public ::testing::Test {
   protected:
@@ -147,4 +145,4 @@ TEST_F(FitTest, FittedViewIsLeftAlone) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

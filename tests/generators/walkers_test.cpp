@@ -9,7 +9,7 @@
 #include "frame/shared_block.h"
 #include "generators/generators.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 // Walkers in a 100 x 100 picture, starting at (50, 50); one move per unit.
@@ -141,4 +141,4 @@ TEST(Walkers, BudgetAreaAndFrameCounter) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing
