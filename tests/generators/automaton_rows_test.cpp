@@ -9,6 +9,7 @@
 #include "frame/engine_state.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 
 namespace quintorbelle::testing {
 namespace {
@@ -142,8 +143,7 @@ TEST(AutomatonRows, FullImageScrollsOneGenerationPerCall) {
     EXPECT_EQ(indexImage[397][5], 98);
     EXPECT_EQ(indexImage[398][5], 99); // the former row 399, computed again
     EXPECT_EQ(indexImage[399][19], 0); // the new generation
-    const int32_t whole[4] = {0, 0, 20, 400};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(drawnRect[i], whole[i]);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{0, 0, 20, 400}));
 }
 
 TEST(AutomatonRows, BudgetBelowFiftyCountsAsFifty) {

@@ -8,6 +8,7 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 #include "support/test_host.h"
 
 namespace quintorbelle::testing {
@@ -60,10 +61,7 @@ TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
     EXPECT_EQ(viewFitted, 1);
     EXPECT_EQ(fittedOnce, 1);
     EXPECT_EQ(viewZoomed, 0);
-    EXPECT_EQ(drawnRect[kLeft], 640);
-    EXPECT_EQ(drawnRect[kTop], 480);
-    EXPECT_EQ(drawnRect[kRight], 0);
-    EXPECT_EQ(drawnRect[kBottom], 0);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{640, 480, 0, 0}));
 }
 
 TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {

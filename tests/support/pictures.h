@@ -1,9 +1,10 @@
 // Crafted pictures for engine tests: colours written as the surface and the
-// ramp hold them, every pixel of the count and index images painted by a
+// ramp hold them, rectangles compared whole, every pixel of the count and index images painted by a
 // rule, and the set of pixels that satisfy a test. Reads and writes the
 // shared images only; draws nothing itself.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -15,6 +16,13 @@ namespace quintorbelle::testing {
 
 constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
     return (red << 16) | (green << 8) | blue;
+}
+
+// A rectangle (left, top, right, bottom) of the shared block, to compare in
+// one go.
+using Rect = std::array<int32_t, 4>;
+inline Rect RectOf(const int32_t *rect) {
+    return {rect[0], rect[1], rect[2], rect[3]};
 }
 
 // Calls `paint` with the index and count of every pixel of the picture.
