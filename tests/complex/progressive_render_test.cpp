@@ -23,9 +23,13 @@
 namespace quintorbelle::testing {
 namespace {
 
-class RefineTest : public ::testing::Test {
+// The classic slice of a 64 x 48 picture.
+class RefineTest : public EngineTest<64, 48> {
   protected:
-    void SetUp() override { StartEngine(nullptr); }
+    void SetUp() override {
+        EngineTest::SetUp();
+        SetUpClassicSlice();
+    }
     void TearDown() override {
         std::free(orbitStore);
         orbitStore = nullptr;
@@ -45,8 +49,6 @@ TEST(PowerCostTest, CountsSquaringsAndProducts) {
 }
 
 TEST_F(RefineTest, OnePassPerCallThroughBlockSizesAndLevels) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     RefineComplexPicture(1);
     EXPECT_EQ(blockSize, 16);
     EXPECT_EQ(scanOrder, 0);
@@ -79,8 +81,6 @@ TEST_F(RefineTest, OnePassPerCallThroughBlockSizesAndLevels) {
 }
 
 TEST_F(RefineTest, EscapedEverywhereCompletesAtTheNextLevel) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 3, 0);
     for (int call = 1; call <= 40; ++call) RefineComplexPicture(1);
     EXPECT_LT(pendingRect[kRight], pendingRect[kLeft]);
@@ -95,8 +95,6 @@ TEST_F(RefineTest, EscapedEverywhereCompletesAtTheNextLevel) {
 }
 
 TEST_F(RefineTest, AnimationFrameRunsToBlockSizeOneAndAsksToStop) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 3, 0);
     animationFrame = 5;
     autoExplore = 1;
@@ -114,8 +112,6 @@ TEST_F(RefineTest, AnimationFrameRunsToBlockSizeOneAndAsksToStop) {
 }
 
 TEST_F(RefineTest, StepwiseLevelsStartAtOneIterationPerLevel) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     stepwiseLevels = 1;
     RefineComplexPicture(1);
     EXPECT_EQ(blockSize, 1);
@@ -127,7 +123,7 @@ TEST_F(RefineTest, StepwiseLevelsStartAtOneIterationPerLevel) {
 }
 
 TEST_F(RefineTest, PictureEdgesRoundUpAndBlocksSpillPastThem) {
-    TestHost host(100, 80);
+    TestHost wide(100, 80);
     SetUpClassicSlice();
     RefineComplexPicture(1);
     EXPECT_EQ(scanRect[kRight], 112);
@@ -223,8 +219,6 @@ TEST_F(ScanOrderTest, NothingIsSkippedAtTheHighestLimit) {
 }
 
 TEST_F(RefineTest, ExhaustivePassComputesEveryCornerAndKeepsTheSchedule) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 0.2501, 0); // just past the cusp: undecided at 128
     NextFastDrawEndsIn(1);
     RefineComplexPicture(1);
@@ -247,7 +241,7 @@ TEST_F(RefineTest, ExhaustivePassComputesEveryCornerAndKeepsTheSchedule) {
 }
 
 TEST_F(RefineTest, CyclesTakeTheTopIndicesByPeriod) {
-    TestHost host(32, 32);
+    TestHost square(32, 32);
     SetUpClassicSlice();
     FixOrbit(0, 0, 0, 0);
     EXPECT_EQ(RefineComplexPicture(0), -4); // four corners, all periodic
@@ -272,7 +266,7 @@ TEST_F(RefineTest, CyclesTakeTheTopIndicesByPeriod) {
 }
 
 TEST_F(RefineTest, NewtonResultStartsBelowZero) {
-    TestHost host(100, 32);
+    TestHost wide(100, 32);
     SetUpClassicSlice(6);
     FixOrbit(0, 0, 1, 0); // zero derivative: every pixel fails
     EXPECT_EQ(RefineComplexPicture(1), -12);
@@ -281,8 +275,6 @@ TEST_F(RefineTest, NewtonResultStartsBelowZero) {
 }
 
 TEST_F(RefineTest, WithoutOrbitStoreLevelsDoubleTheLimit) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     // A picture under way whose store could not be allocated.
     pendingRect[kLeft] = pendingRect[kTop] = 0;
     pendingRect[kRight] = pendingRect[kBottom] = 1;
