@@ -23,10 +23,10 @@ Posted ZoomAtZoomPoint() {
     return {kMessageDoubleClick, 0, PackedPixel(zoomPoint[0], zoomPoint[1])};
 }
 
-class AutoExplore : public ::testing::Test {
+class AutoExplore : public EngineTest<> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         SeekDraws(1, [](const Draws &) { return true; });
         autoExplore = 1;
         explorePatience = 20000;
@@ -55,8 +55,6 @@ class AutoExplore : public ::testing::Test {
         basinPhase = 0;
         TakePosted();
     }
-
-    TestHost host;
 };
 
 TEST_F(AutoExplore, WhileDrawingWaitsForMoreThan6000UnitsAndNoMoreThanItsPatience) {

@@ -15,10 +15,10 @@ bool Any(const Draws &) {
     return true;
 }
 
-class Randomise : public ::testing::Test {
+class Randomise : public EngineTest<> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         // The generator of modes 0 and 1 returns at once while syncDepth is
         // set, so its own draws cannot disturb the draws forced here.
         syncDepth = 1;
@@ -43,8 +43,6 @@ class Randomise : public ::testing::Test {
         }
         return clicks;
     }
-
-    TestHost host;
     bool followModes = true;
     std::function<void(int32_t)> onRandomCommand;
 };

@@ -33,11 +33,10 @@ Numbers NumbersOf(const MapRecord &map) {
     return {map.m0, map.m1, map.m2, map.m3, map.e, map.f};
 }
 
-class FunctionSystemTest : public ::testing::Test {
+class FunctionSystemTest : public EngineTest<> {
   protected:
-    TestHost host{320, 240};
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         randomMultiplier = 2654435761u;
         randomCounter = 1000;
         drawMode = 0;
