@@ -148,7 +148,7 @@ TEST(CustomRamp, HandWorkedEntriesOfEveryBlendAndFade) {
     } cases[] = {
         // Each anchor is reached exactly where its rising segment starts; at
         // t = 30 of segment 0, half the third anchor is taken off the target.
-        {"blend", {kDim, {2, 2, 2}}, 1, Rgb(200, 0, 0)},
+        {"blend", {kDim, {2, 2, 2}}, 1, kDim[0]},
         {"blend", {kDim, {2, 2, 2}}, 86, kDim[1]},
         {"blend", {kDim, {2, 2, 2}}, 171, kDim[2]},
         {"blend", {kDim, {2, 2, 2}}, 11, Rgb(170, 17, 0)},
