@@ -1,6 +1,5 @@
 // Settings shared by the tests of the complex-plane pictures: a pixel whose
-// start point and constant are fixed, the classic escape-time slice, and a
-// chosen first skip offset of the progressive renderer.
+// start point and constant are fixed, and the classic escape-time slice.
 #pragma once
 
 #include <cstdint>
@@ -33,17 +32,6 @@ inline void SetUpClassicSlice(int32_t mode = 5) {
     constantAxis[1] = 0;
     constantCentre[0] = constantCentre[1] = 0;
     SetUpComplexView();
-}
-
-// Makes the next fast random step end in the given low byte, which the
-// progressive renderer takes as the skip counter of its next pass.
-inline void SetNextSkipCounter(uint8_t value) {
-    for (uint64_t state = 1;; ++state) {
-        if ((state * 1078318381u % 2147483647u & 0xFFu) == value) {
-            fastRandomState = static_cast<uint32_t>(state);
-            return;
-        }
-    }
 }
 
 } // namespace quintorbelle::testing

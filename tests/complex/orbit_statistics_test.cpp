@@ -12,20 +12,17 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::FixOrbit;
-using testing::SetUpClassicSlice;
-using testing::TestHost;
-
-class OrbitStatisticsTest : public ::testing::Test {
+// 11.25 pixels per unit, origin (24, 18).
+class OrbitStatisticsTest : public EngineTest<48, 36> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
-        host_ = std::make_unique<TestHost>(48, 36); // 11.25 pixels per unit, origin (24, 18)
+        EngineTest::SetUp();
         mapVariant = 1;
         colouringVariant = 0;
         SetUpClassicSlice();
@@ -37,14 +34,9 @@ class OrbitStatisticsTest : public ::testing::Test {
     }
 
     static int FinishedPixels() {
-        int finished = 0;
-        for (int y = 0; y < imageHeight; ++y) {
-            for (int x = 0; x < imageWidth; ++x) finished += countImage[y][x] >= 32768;
-        }
-        return finished;
+        return static_cast<int>(
+            PixelsWhere([](uint8_t, uint16_t count) { return count >= 32768; }).size());
     }
-
-    std::unique_ptr<TestHost> host_;
 };
 
 TEST_F(OrbitStatisticsTest, FirstLevelComparesOneStepWithTheCuspSquare) {
@@ -171,4 +163,4 @@ TEST_F(OrbitStatisticsTest, AnimationStopsWhenThePictureCompletesEarly) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -12,10 +12,8 @@
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::FixOrbit;
 
 class EscapeTimePixelTest : public ::testing::Test {
   protected:
@@ -207,38 +205,33 @@ TEST_F(EscapeTimePixelTest, ResumedOrRecomputedOrbitsMatchAFullRun) {
     EXPECT_EQ(count_, fullCount);
 }
 
-class NewtonPixelTest : public ::testing::Test {
+class NewtonPixelTest : public EscapeTimePixelTest {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EscapeTimePixelTest::SetUp();
         drawMode = 6;
-        symmetryDegree = 1;
-        colourBySource = 0;
-        colouringVariant = 0;
-        logColourScale = 0;
-        mapVariant = 0;
-        iterationCount = 100;
-        totalIterations = 0;
     }
-    uint32_t count_ = 0;
 };
 
-TEST_F(NewtonPixelTest, StartOnTheRootConvergesAtOnce) {
-    FixOrbit(1, 0, -1, 0); // z^2 - 1 vanishes at 1: the first step is 0
-    EXPECT_EQ(NewtonPixel(0, 0, 0, nullptr, &count_), 72);
-    EXPECT_EQ(count_, 1u);
-    EXPECT_EQ(totalIterations, 1u);
-}
-
-TEST_F(NewtonPixelTest, ZeroDerivativeFails) {
-    FixOrbit(0, 0, 1, 0);
-    EXPECT_EQ(NewtonPixel(0, 0, 0, nullptr, &count_), -12);
-    EXPECT_EQ(count_, 1u);
-
-    // z^2 - z + c has the derivative 2z - 1, which is not zero at 0.
-    mapVariant = 1;
-    FixOrbit(0, 0, 0, 0);
-    EXPECT_EQ(NewtonPixel(0, 0, 0, nullptr, &count_), 72);
+TEST_F(NewtonPixelTest, StartOnTheRootConvergesAndAZeroDerivativeFails) {
+    const struct {
+        const char *what;
+        int32_t variant;
+        double z0, c;
+        int32_t value;
+    } cases[] = {
+        {"z^2 - 1 from its root 1", 0, 1, -1, 72}, // the first step is 0
+        {"z^2 + 1 from 0", 0, 0, 1, -12},
+        {"z^2 - z from 0", 1, 0, 0, 72}, // the derivative 2z - 1 is not zero at 0
+    };
+    for (const auto &c : cases) {
+        mapVariant = c.variant;
+        totalIterations = 0;
+        FixOrbit(c.z0, 0, c.c, 0);
+        EXPECT_EQ(NewtonPixel(0, 0, 0, nullptr, &count_), c.value) << c.what;
+        EXPECT_EQ(count_, 1u) << c.what;
+        EXPECT_EQ(totalIterations, 1u) << c.what;
+    }
 }
 
 TEST_F(NewtonPixelTest, RootBandsFollowTheRootReached) {
@@ -277,4 +270,4 @@ TEST_F(NewtonPixelTest, ResumedOrRecomputedOrbitsMatchAFullRun) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -15,46 +15,36 @@
 #include "platform/window_system.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::FixOrbit;
-using testing::TestHost;
 
 constexpr uint32_t kSurfaceWhite = 0xFFFFFF;
 constexpr uint32_t kSurfaceYellow = 0xFFFF00; // the surface is red, green, blue
 
-class PixelOrbitTest : public ::testing::Test {
+class PixelOrbitTest : public EngineTest<320, 240> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         drawMode = 5;
         symmetryDegree = 1;
         colourBySource = 0;
         colouringVariant = 0;
         SetUpEscapeRadius(1);
-        windowDc = platform::GetDC(host_.window());
+        windowDc = platform::GetDC(host.window());
         pixelsPerUnitX = 40;
         viewOriginX = 100;
         viewOriginY = 120;
     }
 
-    uint32_t SurfaceAt(int32_t x, int32_t y) const {
+    const uint32_t *Surface() const {
         int32_t width = 0;
         int32_t height = 0;
-        const uint32_t *surface = QuintorbelleGetSurface(host_.window(), &width, &height);
-        return surface[y * width + x];
+        return QuintorbelleGetSurface(host.window(), &width, &height);
     }
-
-    int LitPixels() const {
-        int32_t width = 0;
-        int32_t height = 0;
-        const uint32_t *surface = QuintorbelleGetSurface(host_.window(), &width, &height);
-        return static_cast<int>(std::count_if(surface, surface + width * height,
-                                              [](uint32_t colour) { return colour != 0; }));
+    uint32_t SurfaceAt(int32_t x, int32_t y) const { return Surface()[y * 320 + x]; }
+    long LitPixels() const {
+        return std::count_if(Surface(), Surface() + 320 * 240, [](uint32_t c) { return c != 0; });
     }
-
-    TestHost host_{320, 240};
 };
 
 TEST_F(PixelOrbitTest, EscapingOrbitShowsItsPointsBeforeTheEscape) {
@@ -88,8 +78,8 @@ TEST_F(PixelOrbitTest, RepaintsFirstAndRestoresTheSettings) {
     EXPECT_EQ(historyLength, 9u);
     EXPECT_EQ(totalIterations, 12345u);
     EXPECT_EQ(colourBySource, 1);
-    ASSERT_FALSE(host_.received().empty());
-    EXPECT_EQ(host_.received().front().message, kMessagePaint);
+    ASSERT_FALSE(host.received().empty());
+    EXPECT_EQ(host.received().front().message, kMessagePaint);
 }
 
 TEST_F(PixelOrbitTest, NewtonOrbitShowsEveryIterate) {
@@ -103,4 +93,4 @@ TEST_F(PixelOrbitTest, NewtonOrbitShowsEveryIterate) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

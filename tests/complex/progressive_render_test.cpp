@@ -16,19 +16,20 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/pictures.h"
+#include "support/random_draws.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::FixOrbit;
-using testing::SetNextSkipCounter;
-using testing::SetUpClassicSlice;
-using testing::TestHost;
-
-class RefineTest : public ::testing::Test {
+// The classic slice of a 64 x 48 picture.
+class RefineTest : public EngineTest<64, 48> {
   protected:
-    void SetUp() override { StartEngine(nullptr); }
+    void SetUp() override {
+        EngineTest::SetUp();
+        SetUpClassicSlice();
+    }
     void TearDown() override {
         std::free(orbitStore);
         orbitStore = nullptr;
@@ -48,8 +49,6 @@ TEST(PowerCostTest, CountsSquaringsAndProducts) {
 }
 
 TEST_F(RefineTest, OnePassPerCallThroughBlockSizesAndLevels) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     RefineComplexPicture(1);
     EXPECT_EQ(blockSize, 16);
     EXPECT_EQ(scanOrder, 0);
@@ -82,8 +81,6 @@ TEST_F(RefineTest, OnePassPerCallThroughBlockSizesAndLevels) {
 }
 
 TEST_F(RefineTest, EscapedEverywhereCompletesAtTheNextLevel) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 3, 0);
     for (int call = 1; call <= 40; ++call) RefineComplexPicture(1);
     EXPECT_LT(pendingRect[kRight], pendingRect[kLeft]);
@@ -98,8 +95,6 @@ TEST_F(RefineTest, EscapedEverywhereCompletesAtTheNextLevel) {
 }
 
 TEST_F(RefineTest, AnimationFrameRunsToBlockSizeOneAndAsksToStop) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 3, 0);
     animationFrame = 5;
     autoExplore = 1;
@@ -117,8 +112,6 @@ TEST_F(RefineTest, AnimationFrameRunsToBlockSizeOneAndAsksToStop) {
 }
 
 TEST_F(RefineTest, StepwiseLevelsStartAtOneIterationPerLevel) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     stepwiseLevels = 1;
     RefineComplexPicture(1);
     EXPECT_EQ(blockSize, 1);
@@ -130,7 +123,7 @@ TEST_F(RefineTest, StepwiseLevelsStartAtOneIterationPerLevel) {
 }
 
 TEST_F(RefineTest, PictureEdgesRoundUpAndBlocksSpillPastThem) {
-    TestHost host(100, 80);
+    TestHost wide(100, 80);
     SetUpClassicSlice();
     RefineComplexPicture(1);
     EXPECT_EQ(scanRect[kRight], 112);
@@ -153,11 +146,15 @@ class ScanOrderTest : public RefineTest {
 
     void SetUp() override {
         RefineTest::SetUp();
-        host_ = std::make_unique<TestHost>(8, 8);
+        NewPicture();
+    }
+
+    static void NewPicture() {
         SetUpClassicSlice();
         FixOrbit(0, 0, 3, 0);
         SetUpEscapeRadius(1);
         for (auto &row : indexImage) std::fill(std::begin(row), std::end(row), kComputed);
+        for (auto &row : countImage) std::fill(std::begin(row), std::end(row), 0);
         iterationCount = 100;
         blockSize = 1;
         historyLength = 2;
@@ -165,86 +162,50 @@ class ScanOrderTest : public RefineTest {
 
     // Runs one pass of `order` over (2, 2)-(5, 5) and returns the corners
     // it computed.
-    std::set<std::pair<int, int>> Pass(int32_t order) {
+    static Pixels Pass(int32_t order) {
         const int32_t rect[4] = {2, 2, 5, 5};
         std::copy(rect, rect + 4, order == 0 ? pendingRect : scanRect);
         scanOrder = order == 0 ? 7 : order - 1;
-        SetNextSkipCounter(1); // no lottery win within the pass
+        NextFastDrawEndsIn(1); // the skip counter: no lottery win within the pass
         RefineComplexPicture(1);
-        std::set<std::pair<int, int>> computed;
-        for (int y = 0; y < 8; ++y) {
-            for (int x = 0; x < 8; ++x) {
-                if (countImage[y][x] == 9) computed.insert({x, y});
-            }
-        }
-        return computed;
+        return PixelsWhere([](uint8_t, uint16_t count) { return count == 9; });
     }
 
-    static void Probe(int x, int y) { indexImage[y][x] = kProbe; }
-    // A probe that keeps its colour: decided, so never computed.
-    static void KeptProbe(int x, int y) {
-        indexImage[y][x] = kProbe;
-        countImage[y][x] = 5;
-    }
-
-    std::unique_ptr<TestHost> host_;
+    TestHost host_{8, 8};
 };
 
-using Corners = std::set<std::pair<int, int>>;
-
-TEST_F(ScanOrderTest, Order0ComparesWithTheLeftNeighbour) {
-    KeptProbe(3, 2);
-    Probe(1, 3);
-    EXPECT_EQ(Pass(0), (Corners{{2, 2}, {4, 2}, {2, 3}}));
-}
-
-TEST_F(ScanOrderTest, Order1ComparesWithTheLowerLeftNeighbour) {
-    Probe(2, 5);
-    Probe(1, 4);
-    EXPECT_EQ(Pass(1), (Corners{{2, 4}, {3, 4}, {2, 3}}));
-}
-
-TEST_F(ScanOrderTest, Order2ComparesWithTheNeighbourBelow) {
-    KeptProbe(2, 3);
-    Probe(3, 5);
-    EXPECT_EQ(Pass(2), (Corners{{2, 4}, {2, 2}, {3, 4}}));
-}
-
-TEST_F(ScanOrderTest, Order3ComparesWithTheLowerRightNeighbour) {
-    Probe(4, 5);
-    Probe(5, 4);
-    EXPECT_EQ(Pass(3), (Corners{{4, 4}, {3, 4}, {4, 3}}));
-}
-
-TEST_F(ScanOrderTest, Order4ComparesWithTheRightNeighbour) {
-    KeptProbe(3, 2);
-    Probe(5, 3);
-    EXPECT_EQ(Pass(4), (Corners{{4, 2}, {2, 2}, {4, 3}}));
-}
-
-TEST_F(ScanOrderTest, Order5ComparesWithTheUpperRightNeighbour) {
-    Probe(4, 1);
-    Probe(5, 2);
-    EXPECT_EQ(Pass(5), (Corners{{4, 2}, {3, 2}, {4, 3}}));
-}
-
-TEST_F(ScanOrderTest, Order6ComparesWithTheNeighbourAbove) {
-    KeptProbe(2, 3);
-    Probe(4, 2); // a new column looks at the top of the next one
-    EXPECT_EQ(Pass(6), (Corners{{2, 2}, {2, 4}, {3, 2}, {4, 2}}));
-}
-
-TEST_F(ScanOrderTest, Order7ComparesWithTheUpperLeftNeighbour) {
-    Probe(2, 1);
-    Probe(1, 2);
-    EXPECT_EQ(Pass(7), (Corners{{2, 2}, {3, 2}, {2, 3}}));
+TEST_F(ScanOrderTest, EachOrderComparesWithItsOwnNeighbour) {
+    // A kept probe is decided, so never computed itself.
+    const struct {
+        const char *neighbour;
+        Pixels keptProbes, probes, computed;
+    } orders[] = {
+        {"left", {{3, 2}}, {{1, 3}}, {{2, 2}, {4, 2}, {2, 3}}},
+        {"lower left", {}, {{2, 5}, {1, 4}}, {{2, 4}, {3, 4}, {2, 3}}},
+        {"below", {{2, 3}}, {{3, 5}}, {{2, 4}, {2, 2}, {3, 4}}},
+        {"lower right", {}, {{4, 5}, {5, 4}}, {{4, 4}, {3, 4}, {4, 3}}},
+        {"right", {{3, 2}}, {{5, 3}}, {{4, 2}, {2, 2}, {4, 3}}},
+        {"upper right", {}, {{4, 1}, {5, 2}}, {{4, 2}, {3, 2}, {4, 3}}},
+        // A new column looks at the top of the next one.
+        {"above", {{2, 3}}, {{4, 2}}, {{2, 2}, {2, 4}, {3, 2}, {4, 2}}},
+        {"upper left", {}, {{2, 1}, {1, 2}}, {{2, 2}, {3, 2}, {2, 3}}},
+    };
+    for (int32_t order = 0; order < 8; ++order) {
+        NewPicture();
+        for (auto [x, y] : orders[order].keptProbes) countImage[y][x] = 5;
+        for (const Pixels &probes : {orders[order].keptProbes, orders[order].probes}) {
+            for (auto [x, y] : probes) indexImage[y][x] = kProbe;
+        }
+        EXPECT_EQ(Pass(order), orders[order].computed)
+            << "order " << order << " compares with the " << orders[order].neighbour;
+    }
 }
 
 TEST_F(ScanOrderTest, LotteryComputesOneMatchIn256) {
     scanRect[kLeft] = scanRect[kTop] = 2;
     scanRect[kRight] = scanRect[kBottom] = 5;
     scanOrder = 6;           // the next pass is order 7, whose references all match
-    SetNextSkipCounter(255); // the second match draws 0
+    NextFastDrawEndsIn(255); // the skip counter: the second match draws 0
     RefineComplexPicture(1);
     EXPECT_EQ(countImage[2][2], 9);
     EXPECT_EQ(countImage[2][3], 0);
@@ -258,10 +219,8 @@ TEST_F(ScanOrderTest, NothingIsSkippedAtTheHighestLimit) {
 }
 
 TEST_F(RefineTest, ExhaustivePassComputesEveryCornerAndKeepsTheSchedule) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     FixOrbit(0, 0, 0.2501, 0); // just past the cusp: undecided at 128
-    SetNextSkipCounter(1);
+    NextFastDrawEndsIn(1);
     RefineComplexPicture(1);
     int computed = 0;
     for (int y = 0; y < 48; y += 16) {
@@ -282,7 +241,7 @@ TEST_F(RefineTest, ExhaustivePassComputesEveryCornerAndKeepsTheSchedule) {
 }
 
 TEST_F(RefineTest, CyclesTakeTheTopIndicesByPeriod) {
-    TestHost host(32, 32);
+    TestHost square(32, 32);
     SetUpClassicSlice();
     FixOrbit(0, 0, 0, 0);
     EXPECT_EQ(RefineComplexPicture(0), -4); // four corners, all periodic
@@ -307,7 +266,7 @@ TEST_F(RefineTest, CyclesTakeTheTopIndicesByPeriod) {
 }
 
 TEST_F(RefineTest, NewtonResultStartsBelowZero) {
-    TestHost host(100, 32);
+    TestHost wide(100, 32);
     SetUpClassicSlice(6);
     FixOrbit(0, 0, 1, 0); // zero derivative: every pixel fails
     EXPECT_EQ(RefineComplexPicture(1), -12);
@@ -316,8 +275,6 @@ TEST_F(RefineTest, NewtonResultStartsBelowZero) {
 }
 
 TEST_F(RefineTest, WithoutOrbitStoreLevelsDoubleTheLimit) {
-    TestHost host(64, 48);
-    SetUpClassicSlice();
     // A picture under way whose store could not be allocated.
     pendingRect[kLeft] = pendingRect[kTop] = 0;
     pendingRect[kRight] = pendingRect[kBottom] = 1;
@@ -330,4 +287,4 @@ TEST_F(RefineTest, WithoutOrbitStoreLevelsDoubleTheLimit) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -7,13 +7,10 @@
 
 #include "display/display.h"
 #include "frame/shared_block.h"
+#include "support/pictures.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
-    return (red << 16) | (green << 8) | blue;
-}
 
 void BuildRamp(int32_t style, int32_t scheme = 0) {
     rampStyle = style;
@@ -122,31 +119,79 @@ TEST(RampHeader, ThresholdsAreBuiltOnlyWhenMissing) {
 }
 
 // Custom ramp. Entry e of the generator is ramp entry e + 1.
-void SetCustom(uint32_t a0, uint32_t a1, uint32_t a2, uint8_t mode0, uint8_t mode1, uint8_t mode2,
-               bool fadeIn = false, bool fadeOut = false) {
-    rampColours[QB_RAMP_ANCHOR_0] = a0;
-    rampColours[QB_RAMP_ANCHOR_1] = a1;
-    rampColours[QB_RAMP_ANCHOR_2] = a2;
-    uint8_t *options = rampBitmapInfo.customOptions;
-    options[QB_RAMP_FADE_IN] = fadeIn ? 1 : 0;
-    options[QB_RAMP_FADE_OUT] = fadeOut ? 1 : 0;
-    options[QB_RAMP_MODE_0] = mode0;
-    options[QB_RAMP_MODE_0 + 1] = mode1;
-    options[QB_RAMP_MODE_0 + 2] = mode2;
-    BuildRamp(4);
+struct CustomRamp {
+    const uint32_t *anchors;
+    uint8_t modes[3];
+    bool fadeIn = false, fadeOut = false;
+
+    void Build() const {
+        std::copy(anchors, anchors + 3, rampColours + QB_RAMP_ANCHOR_0);
+        uint8_t *options = rampBitmapInfo.customOptions;
+        options[QB_RAMP_FADE_IN] = fadeIn ? 1 : 0;
+        options[QB_RAMP_FADE_OUT] = fadeOut ? 1 : 0;
+        std::copy(modes, modes + 3, options + QB_RAMP_MODE_0);
+        BuildRamp(4);
+    }
+};
+
+constexpr uint32_t kRed = Rgb(255, 0, 0);
+constexpr uint32_t kDim[3] = {Rgb(200, 0, 0), Rgb(0, 200, 0), Rgb(100, 100, 100)};
+constexpr uint32_t kPrimaries[3] = {kRed, Rgb(0, 255, 0), Rgb(0, 0, 255)};
+constexpr uint32_t kLevels[3] = {Rgb(250, 200, 100), Rgb(200, 100, 50), 0};
+
+TEST(CustomRamp, HandWorkedEntriesOfEveryBlendAndFade) {
+    const struct {
+        const char *what;
+        CustomRamp ramp;
+        int entry;
+        uint32_t colour;
+    } cases[] = {
+        // Each anchor is reached exactly where its rising segment starts; at
+        // t = 30 of segment 0, half the third anchor is taken off the target.
+        {"blend", {kDim, {2, 2, 2}}, 1, kDim[0]},
+        {"blend", {kDim, {2, 2, 2}}, 86, kDim[1]},
+        {"blend", {kDim, {2, 2, 2}}, 171, kDim[2]},
+        {"blend", {kDim, {2, 2, 2}}, 11, Rgb(170, 17, 0)},
+        // The third anchor's mode byte decides the lift, whatever segment 0's is.
+        {"lifted blend", {kDim, {3, 3, 3}}, 11, Rgb(176, 23, 0)},
+        {"lifted blend", {kDim, {2, 2, 3}}, 11, Rgb(176, 23, 0)},
+        {"plain blend", {kDim, {3, 3, 2}}, 11, Rgb(170, 17, 0)},
+        // Blending segments rise and fall: t = 30 in segment 0, 105 falling in
+        // segment 1, 3 in segment 5.
+        {"rise and fall", {kPrimaries, {3, 3, 3}}, 1, kRed},
+        {"rise and fall", {kPrimaries, {3, 3, 3}}, 11, Rgb(225, 30, 0)},
+        {"rise and fall", {kPrimaries, {3, 3, 3}}, 51, Rgb(105, 150, 0)},
+        {"rise and fall", {kPrimaries, {3, 3, 3}}, 255, Rgb(252, 0, 3)},
+        // Additive modes add the third, t = 60, or take min(47, 50) of it away
+        // with negatives becoming 0.
+        {"additive", {kDim, {1, 1, 1}}, 11, Rgb(200, 47, 0)},
+        {"subtractive", {kDim, {0, 0, 0}}, 11, Rgb(153, 0, 0)},
+        // Levelling: (297, 223, 111) is lowered by 42; (438, 294, 147) is
+        // lowered by 147, then (291, 147, 0) is scaled by its largest channel.
+        {"levelled", {kLevels, {1, 1, 1}}, 11, Rgb(255, 181, 69)},
+        {"levelled", {kLevels, {1, 1, 1}}, 41, Rgb(255, 128, 0)},
+        // A fade-in darkens e = 15 by one step of 31/32 and e = 14 by two,
+        // leaves e = 16 at t = 0 and stretches the first rise: at e = 20,
+        // t = 4 x 1530 / 159 adding, 4 x 765 / 159 blending.
+        {"fade in", {kPrimaries, {1, 1, 1}, true}, 16, Rgb(247, 0, 0)},
+        {"fade in", {kPrimaries, {1, 1, 1}, true}, 15, Rgb(239, 0, 0)},
+        {"fade in", {kPrimaries, {1, 1, 1}, true}, 17, kRed},
+        {"fade in", {kPrimaries, {1, 1, 1}, true}, 21, Rgb(255, 38, 0)},
+        {"fade in, blending", {kPrimaries, {3, 3, 3}, true}, 21, Rgb(236, 19, 0)},
+        {"no fade", {kPrimaries, {1, 1, 1}}, 21, Rgb(255, 120, 0)},
+        // A fade-out leaves e = 234 alone and lifts e = 235 a sixteenth of
+        // the way toward white.
+        {"fade out", {kPrimaries, {3, 3, 3}, false, true}, 235, Rgb(192, 0, 63)},
+        {"fade out", {kPrimaries, {3, 3, 3}, false, true}, 236, Rgb(198, 15, 72)},
+    };
+    for (const auto &c : cases) {
+        c.ramp.Build();
+        EXPECT_EQ(rampColours[c.entry], c.colour) << c.what << ", entry " << c.entry;
+    }
 }
 
-constexpr uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
-
-TEST(CustomRamp, BlendingCyclesThroughTheAnchors) {
-    const uint32_t a0 = Rgb(200, 0, 0), a1 = Rgb(0, 200, 0), a2 = Rgb(100, 100, 100);
-    SetCustom(a0, a1, a2, 2, 2, 2);
-    // Each anchor is reached exactly where its rising segment starts.
-    EXPECT_EQ(rampColours[1], a0);
-    EXPECT_EQ(rampColours[86], a1);
-    EXPECT_EQ(rampColours[171], a2);
-    // t = 30 in segment 0, with half the third anchor taken off the target.
-    EXPECT_EQ(rampColours[11], Rgb(170, 17, 0));
+TEST(CustomRamp, BlendingMovesSmoothlyAndFadeOutEndsNearWhite) {
+    CustomRamp{kDim, {2, 2, 2}}.Build();
     for (int e = 2; e <= 255; ++e) {
         for (int shift : {0, 8, 16}) {
             int step = static_cast<int>((rampColours[e] >> shift) & 0xFF) -
@@ -154,66 +199,13 @@ TEST(CustomRamp, BlendingCyclesThroughTheAnchors) {
             EXPECT_LE(std::abs(step), 8) << "entry " << e;
         }
     }
-    EXPECT_EQ(rampColours[256], a0); // the anchors stay in place
-}
+    EXPECT_EQ(rampColours[256], kDim[0]); // the anchors stay in place
 
-TEST(CustomRamp, ThirdAnchorsModeByteDecidesTheLift) {
-    const uint32_t a0 = Rgb(200, 0, 0), a1 = Rgb(0, 200, 0), a2 = Rgb(100, 100, 100);
-    SetCustom(a0, a1, a2, 3, 3, 3);
-    EXPECT_EQ(rampColours[11], Rgb(176, 23, 0));
-    // Segment 0 blends by mode byte 0, but the third anchor is 2.
-    SetCustom(a0, a1, a2, 2, 2, 3);
-    EXPECT_EQ(rampColours[11], Rgb(176, 23, 0));
-    SetCustom(a0, a1, a2, 3, 3, 2);
-    EXPECT_EQ(rampColours[11], Rgb(170, 17, 0));
-}
-
-TEST(CustomRamp, BlendingSegmentsRiseAndFall) {
-    SetCustom(kRed, kGreen, kBlue, 3, 3, 3);
-    EXPECT_EQ(rampColours[1], kRed);
-    EXPECT_EQ(rampColours[11], Rgb(225, 30, 0));  // segment 0, t = 30
-    EXPECT_EQ(rampColours[51], Rgb(105, 150, 0)); // segment 1 falls: t = 105
-    EXPECT_EQ(rampColours[255], Rgb(252, 0, 3));  // segment 5, t = 3
-}
-
-TEST(CustomRamp, AdditiveModesAddAndTakeAwayTheThird) {
-    const uint32_t a0 = Rgb(200, 0, 0), a1 = Rgb(0, 200, 0), a2 = Rgb(100, 100, 100);
-    SetCustom(a0, a1, a2, 1, 1, 1);
-    EXPECT_EQ(rampColours[11], Rgb(200, 47, 0)); // t = 60
-    SetCustom(a0, a1, a2, 0, 0, 0);
-    EXPECT_EQ(rampColours[11], Rgb(153, 0, 0)); // less min(47, 50); negatives become 0
-}
-
-TEST(CustomRamp, LevellingLowersThenScales) {
-    const uint32_t a0 = Rgb(250, 200, 100), a1 = Rgb(200, 100, 50);
-    SetCustom(a0, a1, 0, 1, 1, 1);
-    // (297, 223, 111) is lowered by 42.
-    EXPECT_EQ(rampColours[11], Rgb(255, 181, 69));
-    // (438, 294, 147) is lowered by 147, and (291, 147, 0) scaled by its
-    // largest channel.
-    EXPECT_EQ(rampColours[41], Rgb(255, 128, 0));
-}
-
-TEST(CustomRamp, FadeInDarkensTheStartAndStretchesTheFirstRise) {
-    SetCustom(kRed, kGreen, kBlue, 1, 1, 1, true, false);
-    EXPECT_EQ(rampColours[16], Rgb(247, 0, 0));  // e = 15: one step of 31/32
-    EXPECT_EQ(rampColours[15], Rgb(239, 0, 0));  // e = 14: two steps
-    EXPECT_EQ(rampColours[17], kRed);            // e = 16: no fade, t = 0
-    EXPECT_EQ(rampColours[21], Rgb(255, 38, 0)); // e = 20: t = 4 x 1530 / 159
-    SetCustom(kRed, kGreen, kBlue, 3, 3, 3, true, false);
-    EXPECT_EQ(rampColours[21], Rgb(236, 19, 0)); // blending: t = 4 x 765 / 159
-    SetCustom(kRed, kGreen, kBlue, 1, 1, 1);
-    EXPECT_EQ(rampColours[21], Rgb(255, 120, 0));
-}
-
-TEST(CustomRamp, FadeOutLiftsTheEndTowardWhite) {
-    SetCustom(kRed, kGreen, kBlue, 3, 3, 3, false, true);
-    EXPECT_EQ(rampColours[235], Rgb(192, 0, 63));  // e = 234 is untouched
-    EXPECT_EQ(rampColours[236], Rgb(198, 15, 72)); // e = 235: one sixteenth of the way
-    uint32_t last = rampColours[255];
-    EXPECT_GT(last & 0xFF, 150u); // twenty steps from (252, 0, 3)
+    CustomRamp{kPrimaries, {3, 3, 3}, false, true}.Build();
+    const uint32_t last = rampColours[255]; // twenty steps from (252, 0, 3)
+    EXPECT_GT(last & 0xFF, 150u);
     EXPECT_GT((last >> 8) & 0xFF, 150u);
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

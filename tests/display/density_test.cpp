@@ -6,7 +6,7 @@
 #include "frame/shared_block.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 bool TakePaintRequest() {
@@ -57,7 +57,7 @@ TEST(DensityThresholds, ResultNamesTheFirstChangedIndex) {
 
 class RecolourTest : public ::testing::Test {
   protected:
-    testing::TestHost host{200, 120};
+    TestHost host{200, 120};
 
     void SetUp() override {
         drawMode = 2;
@@ -225,4 +225,4 @@ TEST_F(WallpaperTest, ZoomedViewNarrowsTheSpanToOneCell) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

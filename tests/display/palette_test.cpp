@@ -8,17 +8,12 @@
 #include "frame/engine_state.h"
 #include "frame/shared_block.h"
 #include "platform/window_system.h"
+#include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
-    return (red << 16) | (green << 8) | blue;
-}
-
-// A ramp whose entries all differ, with channel sums that round down when
-// halved, and anchors that must travel with a full copy.
 void FillTestRamp() {
     for (uint32_t k = 0; k < 256; ++k) rampColours[k] = Rgb(k, (2 * k + 1) % 256, 255 - k);
     rampColours[256] = 0x111111u;
@@ -31,50 +26,53 @@ void FillPalette(uint32_t colour) {
 }
 
 TEST(ChoosePaletteStyle, ConditionsInOrder) {
-    drawMode = 6;
-    colourBySource = 1;
-    colouringVariant = 2;
-    EXPECT_EQ(ChoosePaletteStyle(), 1);
-    colouringVariant = 0;
-    logColourScale = 1;
-    EXPECT_EQ(ChoosePaletteStyle(), 0);
-    logColourScale = 0;
-    EXPECT_EQ(ChoosePaletteStyle(), 3);
-
-    drawMode = 5;
-    colourBySource = 1; // the escape-time palette whatever the colouring
-    EXPECT_EQ(ChoosePaletteStyle(), 2);
-    mapVariant = 1;
-    maxColourIndex = 255;
-    EXPECT_EQ(ChoosePaletteStyle(), 3);
-    maxColourIndex = 254;
-    EXPECT_EQ(ChoosePaletteStyle(), 4);
-
-    colourBySource = 0;
-    for (int32_t mode : {0, 1}) {
-        drawMode = mode;
-        animationFrame = 0;
-        EXPECT_EQ(ChoosePaletteStyle(), 0);
-        animationFrame = 3;
-        EXPECT_EQ(ChoosePaletteStyle(), 4);
+    const struct {
+        int32_t mode, bySource, variant, logScale, mapVariant, maxIndex, frame, style;
+    } cases[] = {
+        {6, 1, 2, 0, 0, 0, 0, 1}, // Newton root bands by source
+        {6, 1, 0, 1, 0, 0, 0, 0}, // a log scale keeps the ramp
+        {6, 1, 0, 0, 0, 0, 0, 3},
+        {5, 1, 0, 0, 0, 0, 0, 2}, // the escape-time palette whatever the colouring
+        {5, 1, 2, 1, 0, 0, 0, 2},
+        {5, 1, 0, 0, 1, 255, 0, 3}, // orbit statistics
+        {5, 1, 0, 0, 1, 254, 0, 4},
+        {0, 0, 0, 0, 0, 0, 0, 0}, // still function systems
+        {1, 0, 0, 0, 0, 255, 0, 0},
+        {0, 0, 0, 0, 0, 0, 3, 4}, // animated function systems
+        {1, 0, 0, 0, 0, 0, 3, 4},
+        {2, 0, 0, 0, 0, 255, 0, 4},
+    };
+    for (const auto &c : cases) {
+        drawMode = c.mode;
+        colourBySource = c.bySource;
+        colouringVariant = c.variant;
+        logColourScale = c.logScale;
+        mapVariant = c.mapVariant;
+        maxColourIndex = c.maxIndex;
+        animationFrame = c.frame;
+        EXPECT_EQ(ChoosePaletteStyle(), c.style)
+            << "mode " << c.mode << ", by source " << c.bySource << ", variant " << c.variant;
     }
-    animationFrame = 0;
-    drawMode = 2;
-    maxColourIndex = 255;
-    EXPECT_EQ(ChoosePaletteStyle(), 4);
 }
 
-TEST(PaletteStyles, StyleZeroCopiesTheWholeBlock) {
-    FillTestRamp();
-    FillPalette(0xABCDEFu);
+// A ramp whose entries all differ, with channel sums that round down when
+// halved, and anchors that must travel with a full copy; a palette that
+// shows which entries were written.
+class PaletteStyles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FillTestRamp();
+        FillPalette(0xABCDEFu);
+        twoPi = 6.283185307179586;
+    }
+};
+
+TEST_F(PaletteStyles, StyleZeroCopiesTheWholeBlock) {
     BuildPalette(0);
     EXPECT_TRUE(std::equal(rampColours, rampColours + 259, paletteColours));
 }
 
-TEST(PaletteStyles, RootBandsForDegreeThreeWithBothAxesSet) {
-    FillTestRamp();
-    FillPalette(0xABCDEFu);
-    twoPi = 6.283185307179586;
+TEST_F(PaletteStyles, RootBandsForDegreeThreeWithBothAxesSet) {
     symmetryDegree = 3;
     startAxis[0] = 0.5;
     constantAxis[1] = 0.25;
@@ -93,10 +91,7 @@ TEST(PaletteStyles, RootBandsForDegreeThreeWithBothAxesSet) {
     for (int k = 253; k <= 258; ++k) EXPECT_EQ(paletteColours[k], 0xABCDEFu) << k;
 }
 
-TEST(PaletteStyles, RootBandsWhenOnlyTheConstantVaries) {
-    FillTestRamp();
-    FillPalette(0xABCDEFu);
-    twoPi = 6.283185307179586;
+TEST_F(PaletteStyles, RootBandsWhenOnlyTheConstantVaries) {
     symmetryDegree = 3;
     constantAxis[0] = 1.0;
     BuildPalette(1);
@@ -107,8 +102,7 @@ TEST(PaletteStyles, RootBandsWhenOnlyTheConstantVaries) {
     EXPECT_EQ(paletteColours[256], 0xABCDEFu);
 }
 
-TEST(PaletteStyles, EscapeTimePaletteEntriesAndTail) {
-    FillTestRamp();
+TEST_F(PaletteStyles, EscapeTimePaletteEntriesAndTail) {
     rampColours[1] = Rgb(40, 20, 200);    // blue above red and green
     rampColours[2] = Rgb(30, 60, 20);     // also the blend target C2
     rampColours[3] = Rgb(0, 0, 1);        // red and green stay 0 at a blue of 1
@@ -125,8 +119,7 @@ TEST(PaletteStyles, EscapeTimePaletteEntriesAndTail) {
     EXPECT_EQ(paletteColours[255], Rgb(192, 229, 255));
 }
 
-TEST(PaletteStyles, DensityPaletteSpreadsBySquareRootInStillPictures) {
-    FillTestRamp();
+TEST_F(PaletteStyles, DensityPaletteSpreadsBySquareRootInStillPictures) {
     drawMode = 3;
     colourBySource = 0;
     maxColourIndex = 100;
@@ -139,8 +132,7 @@ TEST(PaletteStyles, DensityPaletteSpreadsBySquareRootInStillPictures) {
     EXPECT_EQ(paletteColours[258], rampColours[258]);
 }
 
-TEST(PaletteStyles, DensityPaletteSpreadsLinearlyOtherwise) {
-    FillTestRamp();
+TEST_F(PaletteStyles, DensityPaletteSpreadsLinearlyOtherwise) {
     // Colour by source: the n indices in use span the whole ramp.
     drawMode = 0;
     colourBySource = 1;
@@ -171,8 +163,7 @@ TEST(PaletteStyles, DensityPaletteSpreadsLinearlyOtherwise) {
     EXPECT_TRUE(std::equal(rampColours, rampColours + 259, paletteColours));
 }
 
-TEST(PaletteStyles, StyleThreeFadesTheTopFromTheRamp) {
-    FillTestRamp();
+TEST_F(PaletteStyles, StyleThreeFadesTheTopFromTheRamp) {
     drawMode = 6;
     colourBySource = 1;
     maxColourIndex = 250;
@@ -187,16 +178,15 @@ TEST(PaletteStyles, StyleThreeFadesTheTopFromTheRamp) {
     EXPECT_EQ(paletteColours[255], Rgb((32 + 255) / 17, (80 + 255) / 17, (16 * 253) / 17));
 }
 
-TEST(PaletteStyles, UnknownStyleKeepsTheColours) {
-    FillTestRamp();
-    FillPalette(0xABCDEFu);
+TEST_F(PaletteStyles, UnknownStyleKeepsTheColours) {
     BuildPalette(7);
     EXPECT_EQ(paletteColours[1], 0xABCDEFu);
 }
 
-TEST(LogicalPalette, CreatedOnceForAnUnchangedKey) {
-    testing::TestHost host;
-    FillTestRamp();
+using LogicalPalette = PaletteStyles;
+
+TEST_F(LogicalPalette, CreatedOnceForAnUnchangedKey) {
+    TestHost host;
     rampStyle = 2;
     colourScheme = 5;
     ASSERT_EQ(platform::LiveObjectCount(), 0);
@@ -237,9 +227,8 @@ TEST(LogicalPalette, CreatedOnceForAnUnchangedKey) {
     EXPECT_EQ(dc.realizeCount, 1);
 }
 
-TEST(LogicalPalette, NewKeyReplacesPaletteAndDeviceContext) {
-    testing::TestHost host;
-    FillTestRamp();
+TEST_F(LogicalPalette, NewKeyReplacesPaletteAndDeviceContext) {
+    TestHost host;
     BuildPalette(0);
     uint32_t firstDc = windowDc, firstPalette = paletteHandle;
 
@@ -259,10 +248,8 @@ TEST(LogicalPalette, NewKeyReplacesPaletteAndDeviceContext) {
     EXPECT_EQ(platform::LiveObjectCount(), 2);
 }
 
-TEST(LogicalPalette, StepToTheNextStyle) {
-    testing::TestHost host;
-    FillTestRamp();
-    twoPi = 6.283185307179586;
+TEST_F(LogicalPalette, StepToTheNextStyle) {
+    TestHost host;
     symmetryDegree = 2;
     BuildPalette(-1); // nothing realised yet: style 0
     EXPECT_TRUE(std::equal(rampColours, rampColours + 259, paletteColours));
@@ -276,8 +263,7 @@ TEST(LogicalPalette, StepToTheNextStyle) {
     EXPECT_TRUE(std::equal(rampColours, rampColours + 259, paletteColours));
 }
 
-TEST(LogicalPalette, NoWindowLeavesNothingBehind) {
-    FillTestRamp();
+TEST_F(LogicalPalette, NoWindowLeavesNothingBehind) {
     hostWindow = 0;
     BuildPalette(0);
     EXPECT_EQ(paletteColours[9], rampColours[9]); // the colour table is still built
@@ -286,11 +272,10 @@ TEST(LogicalPalette, NoWindowLeavesNothingBehind) {
     EXPECT_EQ(platform::LiveObjectCount(), 0);
 }
 
-TEST(LogicalPalette, LostWindowDropsTheOldPalette) {
-    FillTestRamp();
+TEST_F(LogicalPalette, LostWindowDropsTheOldPalette) {
     uint32_t window = 0;
     {
-        testing::TestHost host;
+        TestHost host;
         window = host.window();
         BuildPalette(0);
         ASSERT_NE(paletteHandle, 0u);
@@ -302,7 +287,7 @@ TEST(LogicalPalette, LostWindowDropsTheOldPalette) {
     EXPECT_EQ(platform::LiveObjectCount(), 0);
 
     // The key was not taken, so a usable window gets its palette at once.
-    testing::TestHost host;
+    TestHost host;
     BuildPalette(3);
     EXPECT_NE(paletteHandle, 0u);
     platform::DeviceContextState dc{};
@@ -311,4 +296,4 @@ TEST(LogicalPalette, LostWindowDropsTheOldPalette) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

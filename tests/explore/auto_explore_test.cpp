@@ -7,16 +7,8 @@
 #include "explore/explore.h"
 #include "explore_support.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::CarryOutCommand;
-using testing::CommandsFrom;
-using testing::PackedPixel;
-using testing::PaintStripes;
-using testing::ReceivedMessage;
-using testing::SeekDraws;
-using testing::TestHost;
 
 // A posted message: number, wParam, lParam.
 using Posted = std::tuple<uint32_t, uintptr_t, intptr_t>;
@@ -31,11 +23,11 @@ Posted ZoomAtZoomPoint() {
     return {kMessageDoubleClick, 0, PackedPixel(zoomPoint[0], zoomPoint[1])};
 }
 
-class AutoExplore : public ::testing::Test {
+class AutoExplore : public EngineTest<> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
-        SeekDraws(1, [](const std::vector<uint32_t> &) { return true; });
+        EngineTest::SetUp();
+        SeekDraws(1, [](const Draws &) { return true; });
         autoExplore = 1;
         explorePatience = 20000;
         exploreZoomOdds = 7;
@@ -63,8 +55,6 @@ class AutoExplore : public ::testing::Test {
         basinPhase = 0;
         TakePosted();
     }
-
-    TestHost host;
 };
 
 TEST_F(AutoExplore, WhileDrawingWaitsForMoreThan6000UnitsAndNoMoreThanItsPatience) {
@@ -102,7 +92,7 @@ TEST_F(AutoExplore, WhileDrawingActsOnceOnAFinishedPicture) {
     EXPECT_TRUE(TakePosted().empty()) << "nothing asked for yet";
 
     FinishPicture();
-    SeekDraws(2, [](const std::vector<uint32_t> &d) { return d[0] % 9 == 0 && d[1] % 20 == 0; });
+    SeekDraws(2, [](const Draws &d) { return d[0] % 9 == 0 && d[1] % 20 == 0; });
     ExploreWhileDrawing(1);
     EXPECT_EQ(TakePosted(),
               (std::vector<Posted>{Command(kCommandColourBySource, kSourceNextPicture),
@@ -116,7 +106,7 @@ TEST_F(AutoExplore, WhileDrawingActsOnceOnAFinishedPicture) {
     maxColourIndex = 97;
     PaintStripes(100);
     FinishPicture();
-    SeekDraws(2, [](const std::vector<uint32_t> &d) { return d[0] % 7 != 0 && d[1] % 3 == 0; });
+    SeekDraws(2, [](const Draws &d) { return d[0] % 7 != 0 && d[1] % 3 == 0; });
     ExploreWhileDrawing(1);
     EXPECT_EQ(TakePosted(), (std::vector<Posted>{Command(kCommandNewPicture, kSourceNextPicture),
                                                  ZoomAtZoomPoint()}));
@@ -148,13 +138,13 @@ TEST_F(AutoExplore, ComplexPlaneUnluckyDrawsWearThePatienceDown) {
     maxColourIndex = 65;
     for (int32_t patience : {20000, 15000}) {
         explorePatience = patience;
-        SeekDraws(1, [](const std::vector<uint32_t> &d) { return d[0] % 7 != 0; });
+        SeekDraws(1, [](const Draws &d) { return d[0] % 7 != 0; });
         ExploreWhileDrawing(-1);
         EXPECT_EQ(explorePatience, patience == 20000 ? 19000 : 15000);
         EXPECT_TRUE(TakePosted().empty());
     }
     // A lucky draw on a picture with nothing busy asks for a new one.
-    SeekDraws(1, [](const std::vector<uint32_t> &d) { return d[0] % 7 == 0; });
+    SeekDraws(1, [](const Draws &d) { return d[0] % 7 == 0; });
     drawStatus = 1;
     ExploreWhileDrawing(-1);
     EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(0)});
@@ -232,7 +222,7 @@ TEST_F(AutoExplore, AnOddDrawAfterAFinishedPictureAsksForMoreSymmetry) {
         symmetryDegree = c.degree;
         workCounter = c.work;
         divergenceIteration = c.divergence;
-        SeekDraws(1, [](const std::vector<uint32_t> &d) { return (d[0] & 1) != 0; });
+        SeekDraws(1, [](const Draws &d) { return (d[0] & 1) != 0; });
         EXPECT_EQ(ExploreAfterDrawing(0), 0);
         EXPECT_EQ(symmetryDegree, c.after);
         EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(c.request)});
@@ -251,7 +241,7 @@ TEST_F(AutoExplore, AnEvenDrawHalvesTheWorkAndAnimatesChaos) {
         drawMode = c.mode;
         divergenceIteration = c.divergence;
         workCounter = -2;
-        SeekDraws(1, [](const std::vector<uint32_t> &d) { return (d[0] & 1) == 0; });
+        SeekDraws(1, [](const Draws &d) { return (d[0] & 1) == 0; });
         host.ClearReceived();
         EXPECT_EQ(ExploreAfterDrawing(0), 0);
         EXPECT_EQ(workCounter, INT32_MAX) << "halved as an unsigned count";
@@ -264,7 +254,7 @@ TEST_F(AutoExplore, AnEvenDrawHalvesTheWorkAndAnimatesChaos) {
     drawMode = 1;
     PaintStripes(100);
     host.ClearReceived();
-    SeekDraws(2, [](const std::vector<uint32_t> &d) { return (d[0] & 1) == 0 && d[1] % 3 == 0; });
+    SeekDraws(2, [](const Draws &d) { return (d[0] & 1) == 0 && d[1] % 3 == 0; });
     ExploreAfterDrawing(0);
     EXPECT_EQ(TakePosted(), std::vector<Posted>{ZoomAtZoomPoint()});
     EXPECT_TRUE(host.received().empty());
@@ -283,4 +273,4 @@ TEST_F(AutoExplore, BasinPassesAndComplexPicturesAskForANewPictureWithoutADraw) 
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

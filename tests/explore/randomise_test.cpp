@@ -5,29 +5,20 @@
 #include "explore/explore.h"
 #include "explore_support.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::CarryOutCommand;
-using testing::CommandsFrom;
-using testing::PackedPixel;
-using testing::PaintStripes;
-using testing::ReceivedMessage;
-using testing::SeekDraws;
-using testing::SeekPick;
-using testing::TestHost;
 
 constexpr uint32_t kFunctionSystemPicks = 52;
 constexpr uint32_t kModeParameterPicks = 25;
 
-bool Any(const std::vector<uint32_t> &) {
+bool Any(const Draws &) {
     return true;
 }
 
-class Randomise : public ::testing::Test {
+class Randomise : public EngineTest<> {
   protected:
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         // The generator of modes 0 and 1 returns at once while syncDepth is
         // set, so its own draws cannot disturb the draws forced here.
         syncDepth = 1;
@@ -52,8 +43,6 @@ class Randomise : public ::testing::Test {
         }
         return clicks;
     }
-
-    TestHost host;
     bool followModes = true;
     std::function<void(int32_t)> onRandomCommand;
 };
@@ -77,7 +66,7 @@ TEST_F(Randomise, FunctionSystemPicksAreAdjustedToTheMode) {
         workCounter = 777;
         // A pick of 40033 never ends a pass; the next one, mode 2, does.
         SeekPick(c.pick, kFunctionSystemPicks, 2,
-                 [](const std::vector<uint32_t> &d) { return d[1] % kFunctionSystemPicks == 10; });
+                 [](const Draws &d) { return d[1] % kFunctionSystemPicks == 10; });
         RandomiseFunctionSystem(0);
         std::vector<int32_t> expected{c.sent};
         if (c.pick == 40033) expected.push_back(kCommandMode2);
@@ -179,7 +168,7 @@ TEST_F(Randomise, APlainCommandEndsTheSearchOnAnOddDrawWithAFittedView) {
     viewFitted = 1;
     workCounter = 1234;
     PaintStripes(0);
-    SeekDraws(1, [](const std::vector<uint32_t> &d) { return (d[0] & 1) != 0; });
+    SeekDraws(1, [](const Draws &d) { return (d[0] & 1) != 0; });
     RandomiseFunctionSystem(kCommandNewPicture);
     EXPECT_EQ(Randomised(), std::vector<int32_t>{kCommandNewPicture});
     EXPECT_EQ(DoubleClicks(), std::vector<intptr_t>{PackedPixel(zoomPoint[0], zoomPoint[1])});
@@ -187,9 +176,8 @@ TEST_F(Randomise, APlainCommandEndsTheSearchOnAnOddDrawWithAFittedView) {
 
     // An even draw goes on to a random pick.
     host.ClearReceived();
-    SeekDraws(2, [](const std::vector<uint32_t> &d) {
-        return (d[0] & 1) == 0 && d[1] % kFunctionSystemPicks == 10;
-    });
+    SeekDraws(2,
+              [](const Draws &d) { return (d[0] & 1) == 0 && d[1] % kFunctionSystemPicks == 10; });
     RandomiseFunctionSystem(kCommandNewPicture);
     EXPECT_EQ(Randomised(), (std::vector<int32_t>{kCommandNewPicture, kCommandMode2}));
     EXPECT_TRUE(DoubleClicks().empty());
@@ -198,8 +186,7 @@ TEST_F(Randomise, APlainCommandEndsTheSearchOnAnOddDrawWithAFittedView) {
 TEST_F(Randomise, AFreshStartRaisesTheDegreeFromOneUpToFifty) {
     onRandomCommand = [](int32_t) { mapCount = 5; };
     // The pick, then a draw that stops the raise at once.
-    SeekPick(40040, kFunctionSystemPicks, 2,
-             [](const std::vector<uint32_t> &d) { return (d[1] & 15) == 0; });
+    SeekPick(40040, kFunctionSystemPicks, 2, [](const Draws &d) { return (d[1] & 15) == 0; });
     uint32_t counter = randomCounter;
     RandomiseFunctionSystem(0);
     EXPECT_EQ(CommandsFrom(host, kSourceSettings).back(), kCommandMode0);
@@ -209,7 +196,7 @@ TEST_F(Randomise, AFreshStartRaisesTheDegreeFromOneUpToFifty) {
     EXPECT_EQ(randomCounter, counter + 2);
 
     // 49 draws that never stop it: the degree ends at 50 and no 51st is drawn.
-    SeekPick(40041, kFunctionSystemPicks, 50, [](const std::vector<uint32_t> &d) {
+    SeekPick(40041, kFunctionSystemPicks, 50, [](const Draws &d) {
         return std::all_of(d.begin() + 1, d.end(), [](uint32_t r) { return (r & 15) != 0; });
     });
     counter = randomCounter;
@@ -226,14 +213,14 @@ TEST_F(Randomise, MoreSymmetryThanTheMapsAllowIsLoweredDownToThree) {
     };
     // 10 - 2 = 8, one more down on a non-zero draw, stop on a zero one.
     SeekPick(40043, kFunctionSystemPicks, 3,
-             [](const std::vector<uint32_t> &d) { return (d[1] & 15) != 0 && (d[2] & 15) == 0; });
+             [](const Draws &d) { return (d[1] & 15) != 0 && (d[2] & 15) == 0; });
     uint32_t counter = randomCounter;
     RandomiseFunctionSystem(0);
     EXPECT_EQ(symmetryDegree, 7);
     EXPECT_EQ(randomCounter, counter + 3);
 
     // Never stopped by a draw: down to 3, where one last draw ends the loop.
-    SeekPick(40043, kFunctionSystemPicks, 8, [](const std::vector<uint32_t> &d) {
+    SeekPick(40043, kFunctionSystemPicks, 8, [](const Draws &d) {
         return std::all_of(d.begin() + 1, d.end(), [](uint32_t r) { return (r & 15) != 0; });
     });
     counter = randomCounter;
@@ -253,13 +240,13 @@ TEST_F(Randomise, MoreSymmetryThanTheMapsAllowIsLoweredDownToThree) {
 TEST_F(Randomise, ModeParametersRaiseTheDegreeFromOneUpToThirty) {
     drawMode = 3;
     symmetryDegree = 1;
-    SeekDraws(1, [](const std::vector<uint32_t> &d) { return (d[0] & 7) == 0; });
+    SeekDraws(1, [](const Draws &d) { return (d[0] & 7) == 0; });
     RandomiseModeParameters(kCommandLessSymmetry);
     EXPECT_EQ(Randomised(), std::vector<int32_t>{kCommandLessSymmetry});
     EXPECT_EQ(symmetryDegree, 2);
 
     symmetryDegree = 1;
-    SeekDraws(29, [](const std::vector<uint32_t> &d) {
+    SeekDraws(29, [](const Draws &d) {
         return std::all_of(d.begin(), d.end(), [](uint32_t r) { return (r & 7) != 0; });
     });
     RandomiseModeParameters(kCommandLessSymmetry);
@@ -286,7 +273,7 @@ TEST_F(Randomise, TheShiftPickStartsAfreshInTheOtherFamily) {
 
 TEST_F(Randomise, ModeParameterSearchGoesOnAfterPlainCommands) {
     drawMode = 3;
-    SeekDraws(2, [](const std::vector<uint32_t> &d) {
+    SeekDraws(2, [](const Draws &d) {
         return d[0] % kModeParameterPicks == 3 && d[1] % kModeParameterPicks == 11;
     });
     RandomiseModeParameters(0);
@@ -300,4 +287,4 @@ TEST_F(Randomise, ModeParameterSearchGoesOnAfterPlainCommands) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

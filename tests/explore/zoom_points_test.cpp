@@ -7,27 +7,13 @@
 #include "explore/explore.h"
 #include "explore_support.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::Corner;
-using testing::PaintStripes;
-using testing::SampleCorners;
-using testing::SeekDraws;
-using testing::TestHost;
-
-// Sets index and count of every pixel of the picture.
-void Paint(const std::function<void(int32_t x, int32_t y, uint8_t &index, uint16_t &count)> &f) {
-    for (int32_t y = 0; y < imageHeight; ++y) {
-        for (int32_t x = 0; x < imageWidth; ++x) f(x, y, indexImage[y][x], countImage[y][x]);
-    }
-}
 
 // Seeks draws whose window corners satisfy `wanted`, and returns the corners.
 std::vector<Corner> SeekCorners(int32_t xRange, int32_t yRange,
                                 const std::function<bool(const std::vector<Corner> &)> &wanted) {
-    SeekDraws(64,
-              [&](const std::vector<uint32_t> &) { return wanted(SampleCorners(xRange, yRange)); });
+    SeekDraws(64, [&](const Draws &) { return wanted(SampleCorners(xRange, yRange)); });
     return SampleCorners(xRange, yRange);
 }
 
@@ -38,8 +24,8 @@ Corner FirstCorner(const std::vector<Corner> &corners, const std::function<bool(
 
 TEST(ZoomPoint, AUniformPictureHasNothingToZoomInto) {
     TestHost host(320, 240);
-    SeekDraws(1, [](const std::vector<uint32_t> &) { return true; });
-    Paint([](int32_t, int32_t, uint8_t &index, uint16_t &count) {
+    SeekDraws(1, [](const Draws &) { return true; });
+    PaintPixels([](int32_t, int32_t, uint8_t &index, uint16_t &count) {
         index = 7;
         count = 900;
     });
@@ -55,7 +41,7 @@ TEST(ZoomPoint, TheBusiestWindowWinsAndTheFirstKeepsATie) {
     // Windows of 80 x 60 with corners in 240 x 180; only the top 60 rows
     // change colour, so the window nearest the top scores most.
     TestHost host(320, 240);
-    Paint([](int32_t x, int32_t y, uint8_t &index, uint16_t &) {
+    PaintPixels([](int32_t x, int32_t y, uint8_t &index, uint16_t &) {
         index = y < 60 ? static_cast<uint8_t>(1 + (x & 1)) : 0;
     });
     std::vector<Corner> corners = SeekCorners(240, 180, [](const std::vector<Corner> &c) {
@@ -115,10 +101,11 @@ TEST(ZoomPointByCount, OrbitStatisticsSeekTheBorderOfFinishedPixels) {
     drawMode = 5;
     mapVariant = 1;
     PaintStripes(1000);
-    SeekDraws(1, [](const std::vector<uint32_t> &) { return true; });
+    SeekDraws(1, [](const Draws &) { return true; });
     EXPECT_EQ(PickZoomPointByCount(), 0);
 
-    Paint([](int32_t x, int32_t, uint8_t &, uint16_t &count) { count = x < 160 ? 1000 : 40000; });
+    PaintPixels(
+        [](int32_t x, int32_t, uint8_t &, uint16_t &count) { count = x < 160 ? 1000 : 40000; });
     auto acrossBorder = [](Corner c) { return c.x >= 121 && c.x <= 159; };
     std::vector<Corner> corners = SeekCorners(280, 210, [&](const std::vector<Corner> &c) {
         return !acrossBorder(c[0]) && std::any_of(c.begin(), c.end(), acrossBorder) &&
@@ -130,7 +117,7 @@ TEST(ZoomPointByCount, OrbitStatisticsSeekTheBorderOfFinishedPixels) {
     EXPECT_EQ(zoomPoint[1], 8 * expected.y / 7);
 
     // The same border between equal colours is no border.
-    Paint([](int32_t, int32_t, uint8_t &index, uint16_t &) { index = 5; });
+    PaintPixels([](int32_t, int32_t, uint8_t &index, uint16_t &) { index = 5; });
     EXPECT_EQ(PickZoomPointByCount(), 0);
 }
 
@@ -149,4 +136,4 @@ TEST(ZoomPointByCount, OtherModesNeedBackgroundAndWeighCountsAboveTheLowFourBits
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -12,10 +12,8 @@
 #include "frame/shared_block.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 constexpr char kPrefix[] = "Quintorbelle: ";
 
@@ -150,4 +148,4 @@ TEST(AutomatonSetUp, SeedIsCentredOrMirrored) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

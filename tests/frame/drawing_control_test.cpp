@@ -6,18 +6,13 @@
 #include "frame/engine_state.h"
 #include "frame/frame.h"
 #include "frame/shared_block.h"
+#include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::TestHost;
-
-class DrawingControl : public ::testing::Test {
-  protected:
-    void SetUp() override { StartEngine(nullptr); }
-    TestHost host{640, 480};
-};
+using DrawingControl = EngineTest<640, 480>;
 
 TEST_F(DrawingControl, SetUpResetsCountersAndClampsTheDegree) {
     drawMode = 2;
@@ -84,10 +79,7 @@ TEST_F(DrawingControl, WalkersAreClampedAndMirrored) {
         EXPECT_EQ(walkers[i].x, 320);
         EXPECT_EQ(walkers[i].y, 240);
     }
-    EXPECT_EQ(walkerSquare[kLeft], 80);
-    EXPECT_EQ(walkerSquare[kTop], 0);
-    EXPECT_EQ(walkerSquare[kRight], 560);
-    EXPECT_EQ(walkerSquare[kBottom], 480);
+    EXPECT_EQ(RectOf(walkerSquare), (Rect{80, 0, 560, 480}));
     // Twelve headings: exact sines at the twelfths of a turn.
     EXPECT_EQ(directionTable[1][0], 0.5);
     EXPECT_EQ(directionTable[3][0], 1);
@@ -263,8 +255,7 @@ TEST_F(DrawingControl, AnimationFrameClearsCountsButNotColours) {
     EXPECT_EQ(countImage[3][3], 0);
     EXPECT_EQ(indexImage[3][3], 4);
     EXPECT_EQ(maxColourIndex, 0);
-    EXPECT_EQ(drawnRect[kLeft], 640);
-    EXPECT_EQ(drawnRect[kRight], 0);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{640, 480, 0, 0}));
 }
 
 TEST_F(DrawingControl, AutomatonFramesCountOnlyItsRefreshes) {
@@ -285,4 +276,4 @@ TEST_F(DrawingControl, AutomatonFramesCountOnlyItsRefreshes) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -10,12 +10,12 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
+#include "support/random_draws.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 // Mode 2 with x' = 1 - x, y' = x: from (0.25, 0) the orbit alternates
 // between A = (0.75, 0.25) and B = (0.25, 0.75). With 100 pixels per unit
@@ -56,8 +56,7 @@ TEST_F(PlotterTest, CountsRaiseTheIndexAtEachThreshold) {
     EXPECT_EQ(changedPixelCount, 2);
     EXPECT_EQ(settleIteration, 1u); // B first coloured at iteration 1
     EXPECT_EQ(drawStatus, 0);
-    const int32_t expected[4] = {25, 25, 76, 76};
-    EXPECT_EQ(std::memcmp(drawnRect, expected, sizeof expected), 0);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{25, 25, 76, 76}));
 }
 
 TEST_F(PlotterTest, CountSaturatesAt32766AndFinishesThePicture) {
@@ -162,10 +161,8 @@ class SourceColourTest : public ::testing::Test {
     }
     // The maps the next `steps` draws choose.
     static std::vector<int> ChosenMaps(int steps) {
-        const uint32_t saved = fastRandomState;
         std::vector<int> maps;
-        for (int i = 0; i < steps; ++i) maps.push_back(static_cast<int>(FastRandom() % 2));
-        fastRandomState = saved;
+        for (uint32_t draw : PeekFastDraws(steps)) maps.push_back(static_cast<int>(draw % 2));
         return maps;
     }
 };
@@ -292,8 +289,7 @@ TEST_F(BasinTest, ColoursByLandingPlace) {
     }
     EXPECT_EQ(changedPixelCount, 6);
     EXPECT_EQ(totalIterations, 12u);
-    const int32_t whole[4] = {0, 0, 4, 3};
-    EXPECT_EQ(std::memcmp(drawnRect, whole, sizeof whole), 0);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{0, 0, 4, 3}));
 }
 
 TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
@@ -321,4 +317,4 @@ TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -9,8 +9,9 @@
 #include "frame/engine_state.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 // A rule whose new cell j is the old cell j + offset, for k states: weight 1
@@ -142,8 +143,7 @@ TEST(AutomatonRows, FullImageScrollsOneGenerationPerCall) {
     EXPECT_EQ(indexImage[397][5], 98);
     EXPECT_EQ(indexImage[398][5], 99); // the former row 399, computed again
     EXPECT_EQ(indexImage[399][19], 0); // the new generation
-    const int32_t whole[4] = {0, 0, 20, 400};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(drawnRect[i], whole[i]);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{0, 0, 20, 400}));
 }
 
 TEST(AutomatonRows, BudgetBelowFiftyCountsAsFifty) {
@@ -161,4 +161,4 @@ TEST(AutomatonRows, BudgetBelowFiftyCountsAsFifty) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -5,16 +5,15 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "frame/engine_state.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 TEST(FastRandom, MultipliesModuloTheMersennePrime) {
     fastRandomState = 1;
@@ -165,31 +164,28 @@ class PlaneMapFailure : public ::testing::Test {
     }
 };
 
-TEST_F(PlaneMapFailure, EscapeInXIsReportedFirstAndLeavesThePoint) {
-    lambda = 1e308; // both coordinates overflow
-    double point[2] = {1e10, 1e10};
-    EXPECT_EQ(StepPlaneMap(point), 0);
-    EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit escapes X");
-    EXPECT_EQ(point[0], 1e10);
-    EXPECT_EQ(point[1], 1e10);
-}
-
-TEST_F(PlaneMapFailure, EscapeInY) {
-    // A = alpha y^2 stays finite, A y overflows, A x is 0.
-    alpha = 1;
-    lambda = 0;
-    gamma = 0.5;
-    double point[2] = {0, 1e154};
-    EXPECT_EQ(StepPlaneMap(point), 0);
-    EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit escapes Y");
-}
-
-TEST_F(PlaneMapFailure, EveryPointIsFixedWhenLambdaIsOneAndTheRestZero) {
-    double point[2] = {0.3, -0.7};
-    EXPECT_EQ(StepPlaneMap(point), 0);
-    EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit converges");
-    EXPECT_EQ(point[0], 0.3);
-    EXPECT_EQ(point[1], -0.7);
+TEST_F(PlaneMapFailure, EachFailureIsNamedAndLeavesThePoint) {
+    const struct {
+        const char *title;
+        double lambda, alpha, gamma, x, y;
+    } cases[] = {
+        // Both coordinates overflow: X is reported first.
+        {"Can't draw - Orbit escapes X", 1e308, 0, 0, 1e10, 1e10},
+        // A = alpha y^2 stays finite, A y overflows, A x is 0.
+        {"Can't draw - Orbit escapes Y", 0, 1, 0.5, 0, 1e154},
+        // With lambda 1 and the rest 0, every point is fixed.
+        {"Can't draw - Orbit converges", 1, 0, 0, 0.3, -0.7},
+    };
+    for (const auto &c : cases) {
+        lambda = c.lambda;
+        alpha = c.alpha;
+        gamma = c.gamma;
+        double point[2] = {c.x, c.y};
+        EXPECT_EQ(StepPlaneMap(point), 0) << c.title;
+        EXPECT_EQ(host.Title(), std::string("Quintorbelle: ") + c.title);
+        EXPECT_EQ(point[0], c.x) << c.title;
+        EXPECT_EQ(point[1], c.y) << c.title;
+    }
 }
 
 TEST_F(PlaneMapFailure, TitleIsThrottledUnlessFittedOrFreshlyDrawn) {
@@ -230,4 +226,4 @@ TEST(ComplexPower, SmallAndLargerExponents) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

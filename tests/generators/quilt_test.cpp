@@ -12,11 +12,15 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using Pixels = std::set<std::pair<int, int>>; // (row, column)
+// Every coloured pixel, looking past the picture for stray copies.
+Pixels ColouredPixels() {
+    return PixelsWhere([](uint8_t index, uint16_t) { return index != 0; }, 64, 64);
+}
 
 void SetCoefficients(double m, double l, double a, double b, double g, double w) {
     quiltConstant = m;
@@ -25,16 +29,6 @@ void SetCoefficients(double m, double l, double a, double b, double g, double w)
     beta = b;
     gamma = g;
     omega[0] = w;
-}
-
-Pixels ColouredPixels() {
-    Pixels result;
-    for (int row = 0; row < 64; ++row) {
-        for (int column = 0; column < 64; ++column) {
-            if (indexImage[row][column] != 0) result.insert({row, column});
-        }
-    }
-    return result;
 }
 
 // A lattice of 10-pixel cells, rows of 10 (square) or 8 (hexagonal) pixels,
@@ -162,7 +156,7 @@ TEST(QuiltPlot, SnakeCopyCoversTheSquareLattice) {
     EXPECT_EQ(iterationCount, 1u);
     Pixels expected;
     for (int row : {28, 18, 8}) {
-        for (int column : {3, 13, 23}) expected.insert({row, column});
+        for (int column : {3, 13, 23}) expected.insert({column, row});
     }
     EXPECT_EQ(ColouredPixels(), expected);
     EXPECT_EQ(changedPixelCount, 9);
@@ -170,14 +164,14 @@ TEST(QuiltPlot, SnakeCopyCoversTheSquareLattice) {
     EXPECT_EQ(countImage[28][3], 1);
     EXPECT_EQ(countImage[18][13], 0);
     EXPECT_EQ(maxColourIndex, 1);
-    EXPECT_EQ(std::vector<int32_t>(drawnRect, drawnRect + 4), (std::vector<int32_t>{0, 0, 30, 30}));
+    EXPECT_EQ(RectOf(drawnRect), (Rect{0, 0, 30, 30}));
 }
 
 TEST(QuiltPlot, SnakeCopyShiftsHalfACellPerHexagonalRow) {
     SetUpFixedPointLattice(true, 0.35, 0.25); // row ceil(24 - 2) = 22
     PlotQuilt(1);
-    Pixels expected = {{22, 3},  {22, 13}, {22, 23}, {14, 8}, {14, 18},
-                       {14, 28}, {6, 3},   {6, 13},  {6, 23}};
+    Pixels expected = {{3, 22},  {13, 22}, {23, 22}, {8, 14}, {18, 14},
+                       {28, 14}, {3, 6},   {13, 6},  {23, 6}};
     EXPECT_EQ(ColouredPixels(), expected);
     EXPECT_EQ(changedPixelCount, 9);
 }
@@ -188,8 +182,8 @@ TEST(QuiltPlot, NegativeColumnsAfterTheRowShiftComeBackByWholeCells) {
     SetUpFixedPointLattice(true, 0.35, 0.0625);
     PlotQuilt(1);
     EXPECT_EQ(countImage[16][8], 1);
-    Pixels expected = {{16, 8}, {16, 18}, {16, 28}, {8, 3}, {8, 13},
-                       {8, 23}, {0, 8},   {0, 18},  {0, 28}};
+    Pixels expected = {{8, 16}, {18, 16}, {28, 16}, {3, 8}, {13, 8},
+                       {23, 8}, {8, 0},   {18, 0},  {28, 0}};
     EXPECT_EQ(ColouredPixels(), expected);
 
     // Square: an origin left of the picture gives floor(3.5 - 7) = -4, then 6.
@@ -205,9 +199,8 @@ TEST(QuiltPlot, ZoomedCoarseLatticeDrawsOnlyTheBottomBand) {
     displayWidth = 15; // less than two cells
     viewZoomed = 1;
     PlotQuilt(1);
-    EXPECT_EQ(std::vector<int32_t>(drawnRect, drawnRect + 4),
-              (std::vector<int32_t>{0, 20, 10, 30}));
-    EXPECT_EQ(ColouredPixels(), (Pixels{{28, 3}}));
+    EXPECT_EQ(RectOf(drawnRect), (Rect{0, 20, 10, 30}));
+    EXPECT_EQ(ColouredPixels(), (Pixels{{3, 28}}));
 }
 
 TEST(QuiltPlot, SaturatedCountFinishesThePictureAndKeepsItsColour) {
@@ -217,7 +210,7 @@ TEST(QuiltPlot, SaturatedCountFinishesThePictureAndKeepsItsColour) {
     PlotQuilt(1);
     EXPECT_EQ(drawStatus, 2);
     EXPECT_EQ(countImage[28][3], 32766);
-    EXPECT_EQ(ColouredPixels(), (Pixels{{28, 3}}));
+    EXPECT_EQ(ColouredPixels(), (Pixels{{3, 28}}));
 }
 
 TEST(QuiltPlot, AreaIsChargedOnceButAtMostTwoThirdsOfTheBudget) {
@@ -266,4 +259,4 @@ TEST(QuiltPlot, ColourBySourceComesThroughTheDelayLine) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

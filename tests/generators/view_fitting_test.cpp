@@ -8,12 +8,11 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 class FitTest : public ::testing::Test {
   protected:
@@ -62,10 +61,7 @@ TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
     EXPECT_EQ(viewFitted, 1);
     EXPECT_EQ(fittedOnce, 1);
     EXPECT_EQ(viewZoomed, 0);
-    EXPECT_EQ(drawnRect[kLeft], 640);
-    EXPECT_EQ(drawnRect[kTop], 480);
-    EXPECT_EQ(drawnRect[kRight], 0);
-    EXPECT_EQ(drawnRect[kBottom], 0);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{640, 480, 0, 0}));
 }
 
 TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
@@ -112,15 +108,13 @@ TEST_F(FitTest, PlaneMapSurveyEndsWithItsFirstPointPastTheTransient) {
     EXPECT_EQ(divergenceIteration, 0u);
 }
 
-TEST_F(FitTest, ShadowSeparatesWhenItsLeadPassesOneHundredth) {
+TEST_F(FitTest, ShadowSeparatesWhenItsLeadPassesOneHundredthToTheRight) {
     // Doubling: the lead of the shadow, dx + dy, is 3e-10 x 2^i after the
     // step of iteration i; it passes 0.01 at i = 25.
     SetUpDoubling(2);
     EXPECT_EQ(FitViewToAttractor(), 1);
     EXPECT_EQ(divergenceIteration, 25u);
-}
 
-TEST_F(FitTest, ShadowRunningOffToTheLeftDoesNotSeparate) {
     SetUpDoubling(2);
     shadowPoint[0] = 0.0099999999; // to the left: the signed lead is negative
     EXPECT_EQ(FitViewToAttractor(), 1);
@@ -147,4 +141,4 @@ TEST_F(FitTest, FittedViewIsLeftAlone) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

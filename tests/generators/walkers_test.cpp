@@ -8,8 +8,9 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
+#include "support/pictures.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 // Walkers in a 100 x 100 picture, starting at (50, 50); one move per unit.
@@ -131,8 +132,7 @@ TEST(Walkers, BudgetAreaAndFrameCounter) {
     EmptyRect(drawnRect);
     EXPECT_EQ(StepWalkers(1), 1);
     EXPECT_EQ(iterationCount, 1u);
-    const int32_t cell[4] = {50, 50, 51, 51};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(drawnRect[i], cell[i]);
+    EXPECT_EQ(RectOf(drawnRect), (Rect{50, 50, 51, 51}));
 
     // On a later frame the rectangle starts empty again.
     frameCounter = 1;
@@ -141,4 +141,4 @@ TEST(Walkers, BudgetAreaAndFrameCounter) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

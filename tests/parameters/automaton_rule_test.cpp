@@ -13,7 +13,7 @@
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 uint32_t Gcd(uint32_t u, uint32_t v) {
@@ -174,4 +174,4 @@ TEST(AutomatonRuleStep, AdvancesTheNumbersTheFlagsName) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

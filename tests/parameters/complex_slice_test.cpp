@@ -10,8 +10,9 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/random_draws.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
 class ComplexSliceTest : public ::testing::Test {
@@ -24,23 +25,11 @@ class ComplexSliceTest : public ::testing::Test {
         mapVariant = 0;
         colourBySource = 0;
         colouringVariant = 0;
-        randomMultiplier = 1;
-    }
-
-    // Sets the random counter so that the next draw picks the slice kind.
-    static void NextKindIs(int32_t kind) {
-        for (uint32_t counter = 0;; ++counter) {
-            randomCounter = counter;
-            if (Random() % 7 == static_cast<uint32_t>(kind)) {
-                randomCounter = counter;
-                return;
-            }
-        }
     }
 
     // Generates a slice of the kind and returns the number of draws taken.
     static uint32_t Generate(int32_t kind) {
-        NextKindIs(kind);
+        SeekDraws(1, [&](const Draws &d) { return d[0] % 7 == static_cast<uint32_t>(kind); });
         const uint32_t before = randomCounter;
         GenerateComplexSlice();
         return randomCounter - before;
@@ -212,4 +201,4 @@ TEST_F(ComplexSliceTest, StepShiftsAndTurnsWithTheSlicesOwnBits) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

@@ -3,6 +3,7 @@
 // title, the animation frame and the limits of the 300-entry table.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,12 +13,11 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/random_draws.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
-
-using testing::TestHost;
 
 double U(uint32_t r) {
     return r * 2.328306549837829e-10;
@@ -26,20 +26,17 @@ double V(uint32_t r) {
     return r * 4.65661310075986e-10 - 1;
 }
 
-// The next `count` draws, without consuming them.
-std::vector<uint32_t> PeekDraws(int count) {
-    const uint32_t saved = randomCounter;
-    std::vector<uint32_t> draws;
-    for (int i = 0; i < count; ++i) draws.push_back(Random());
-    randomCounter = saved;
-    return draws;
+using Numbers = std::array<double, 6>;
+
+// The linear part and translation of a map, to compare in one go.
+Numbers NumbersOf(const MapRecord &map) {
+    return {map.m0, map.m1, map.m2, map.m3, map.e, map.f};
 }
 
-class FunctionSystemTest : public ::testing::Test {
+class FunctionSystemTest : public EngineTest<> {
   protected:
-    TestHost host{320, 240};
     void SetUp() override {
-        StartEngine(nullptr);
+        EngineTest::SetUp();
         randomMultiplier = 2654435761u;
         randomCounter = 1000;
         drawMode = 0;
@@ -65,12 +62,7 @@ TEST_F(FunctionSystemTest, HomothetyTakesThreeDrawsAndOneForItsWeight) {
     EXPECT_EQ(DrawsDuring(1), 4u);
     const double s = 0.6 * V(r[2]);
     const MapRecord &map = functionTable[0];
-    EXPECT_EQ(map.m0, s);
-    EXPECT_EQ(map.m3, s);
-    EXPECT_EQ(map.m1, 0);
-    EXPECT_EQ(map.m2, 0);
-    EXPECT_EQ(map.e, U(r[0]) * (1 + s));
-    EXPECT_EQ(map.f, U(r[1]) * (1 + s));
+    EXPECT_EQ(NumbersOf(map), (Numbers{s, 0, 0, s, U(r[0]) * (1 + s), U(r[1]) * (1 + s)}));
     EXPECT_EQ(map.weight, r[3] % 100 + 1);
     EXPECT_EQ(mapCount, 1);
     EXPECT_EQ(totalWeight, map.weight);
@@ -125,18 +117,8 @@ TEST_F(FunctionSystemTest, RotatedCopiesTurnByAQuarter) {
     EXPECT_EQ(DrawsDuring(0), 3u); // one weight per copy, no base map drawn
     ASSERT_EQ(mapCount, 4);
     // A quarter turn: rows (-m2, -m3; m0, m1), translation (-f, e).
-    const MapRecord &first = functionTable[1];
-    EXPECT_EQ(first.m0, 0.125);
-    EXPECT_EQ(first.m1, -0.75);
-    EXPECT_EQ(first.m2, 0.5);
-    EXPECT_EQ(first.m3, 0.25);
-    EXPECT_EQ(first.e, -2);
-    EXPECT_EQ(first.f, 1);
-    const MapRecord &half = functionTable[2];
-    EXPECT_EQ(half.m0, -0.5);
-    EXPECT_EQ(half.m3, -0.75);
-    EXPECT_EQ(half.e, -1);
-    EXPECT_EQ(half.f, -2);
+    EXPECT_EQ(NumbersOf(functionTable[1]), (Numbers{0.125, -0.75, 0.5, 0.25, -2, 1}));
+    EXPECT_EQ(NumbersOf(functionTable[2]), (Numbers{-0.5, -0.25, 0.125, -0.75, -1, -2}));
     uint32_t sum = 10;
     for (int k = 1; k < 4; ++k) {
         EXPECT_EQ(functionTable[k].weight, r[k - 1] % 100 + 1);
@@ -228,12 +210,7 @@ TEST_F(FunctionSystemTest, MirroringIsSkippedWhenItWouldFillTheTable) {
         if (count == 149) {
             ASSERT_EQ(mapCount, 298);
             const MapRecord &m = functionTable[149 + 7];
-            EXPECT_EQ(m.m0, 0.5);
-            EXPECT_EQ(m.m1, 0.1);
-            EXPECT_EQ(m.m2, -0.2);
-            EXPECT_EQ(m.m3, -0.5);
-            EXPECT_EQ(m.e, 0.3 * 7);
-            EXPECT_EQ(m.f, -0.4);
+            EXPECT_EQ(NumbersOf(m), (Numbers{0.5, 0.1, -0.2, -0.5, 0.3 * 7, -0.4}));
             EXPECT_EQ(m.weight, 5u);
             EXPECT_EQ(totalWeight, 298u * 5);
         } else {
@@ -248,17 +225,9 @@ TEST_F(FunctionSystemTest, ExtraMapsAreBuiltOnTheFixedPointOfMapZero) {
     extraFlipMap = 1;
     GenerateFunctionSystem(0);
     ASSERT_EQ(mapCount, 3);
-    const MapRecord &half = functionTable[1];
-    EXPECT_EQ(half.m0, 0.5);
-    EXPECT_EQ(half.m3, 0.5);
-    EXPECT_EQ(half.e, 3.5);
-    EXPECT_EQ(half.f, 7);
-    EXPECT_EQ(half.weight, 100u);
-    const MapRecord &flip = functionTable[2];
-    EXPECT_EQ(flip.m0, -0.7);
-    EXPECT_EQ(flip.m3, 0.7);
-    EXPECT_EQ(flip.e, -1.7 * 2);
-    EXPECT_EQ(flip.f, 0.3 * 4);
+    EXPECT_EQ(NumbersOf(functionTable[1]), (Numbers{0.5, 0, 0, 0.5, 3.5, 7}));
+    EXPECT_EQ(functionTable[1].weight, 100u);
+    EXPECT_EQ(NumbersOf(functionTable[2]), (Numbers{-0.7, 0, 0, 0.7, -1.7 * 2, 0.3 * 4}));
     EXPECT_EQ(totalWeight, 210u);
 }
 
@@ -387,4 +356,4 @@ TEST_F(FunctionSystemTest, ShearTurnsBackOnceAMapStopsContracting) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

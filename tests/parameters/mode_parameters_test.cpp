@@ -11,21 +11,13 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/random_draws.h"
 #include "support/test_host.h"
 
-namespace quintorbelle {
+namespace quintorbelle::testing {
 namespace {
 
-using testing::TestHost;
-
 constexpr double kF6 = 1.3969839299026973e-09;
-
-// Makes the next draw of the random generator exactly r: with multiplier 1
-// the draw is the inverse of counter + 1.
-void NextDrawIs(uint32_t r) {
-    randomMultiplier = 1;
-    randomCounter = ModInverse(r) - 1;
-}
 
 class ModeParametersTest : public ::testing::Test {
   protected:
@@ -196,4 +188,4 @@ TEST_F(ModeParametersTest, Request0OnlySetsThePictureUp) {
 }
 
 } // namespace
-} // namespace quintorbelle
+} // namespace quintorbelle::testing

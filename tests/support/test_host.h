@@ -1,13 +1,17 @@
 // A headless host for engine tests: a window made through the platform layer
 // whose procedure records every message it receives, a controllable clock,
-// and a picture size written into the shared block.
+// and a picture size written into the shared block; and the fixture of a
+// started engine drawing into such a window.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "frame/frame.h"
 #include "quintorbelle/platform.h"
 
 namespace quintorbelle::testing {
@@ -51,6 +55,15 @@ class TestHost {
 
     uint32_t window_ = 0;
     std::vector<ReceivedMessage> received_;
+};
+
+// The engine started (its constants set, its generator seeded from the test
+// clock's 1000 ms) with a host window of Width x Height.
+template <int32_t Width = 320, int32_t Height = 240>
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { StartEngine(nullptr); }
+    TestHost host{Width, Height};
 };
 
 } // namespace quintorbelle::testing
