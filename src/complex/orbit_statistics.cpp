@@ -86,14 +86,7 @@ int32_t ClassifyOrbitStep(int32_t x, int32_t y, uint32_t resumeCount) {
     double c[2];
     double z[2];
     PixelConstant(x, y, c);
-    uint32_t i = 0;
-    if (resumeCount != 0 && saved != nullptr) {
-        z[0] = saved[0];
-        z[1] = saved[1];
-        i = resumeCount;
-    } else {
-        PixelStart(x, y, z);
-    }
+    uint32_t i = ResumeOrStart(x, y, resumeCount, saved, z);
     const double before = colouringVariant != 0 ? z[0] * z[0] + z[1] * z[1] : 0;
     const int32_t degree = symmetryDegree;
     for (; i < iterationCount; ++i) {

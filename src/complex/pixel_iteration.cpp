@@ -293,14 +293,7 @@ int32_t EscapeTimePixel(int32_t x, int32_t y, uint32_t resumeCount, double *resu
     const uint32_t slotsWritten = std::min(orbit.limit - resumeCount + 1, historyLength);
 
     PixelConstant(x, y, orbit.c);
-    uint32_t i = 0;
-    if (resumeCount != 0 && resumePoint != nullptr) {
-        orbit.z[0] = resumePoint[0];
-        orbit.z[1] = resumePoint[1];
-        i = resumeCount;
-    } else {
-        PixelStart(x, y, orbit.z);
-    }
+    uint32_t i = ResumeOrStart(x, y, resumeCount, resumePoint, orbit.z);
     RecordHistory(orbit.z, i, orbit.limit);
     // The caller knows these iterations decide nothing.
     for (; i < resumeCount; ++i) {
@@ -350,14 +343,7 @@ int32_t NewtonPixel(int32_t x, int32_t y, uint32_t resumeCount, double *resumePo
     double c[2];
     double z[2];
     PixelConstant(x, y, c);
-    uint32_t i = 0;
-    if (resumeCount != 0 && resumePoint != nullptr) {
-        z[0] = resumePoint[0];
-        z[1] = resumePoint[1];
-        i = resumeCount;
-    } else {
-        PixelStart(x, y, z);
-    }
+    uint32_t i = ResumeOrStart(x, y, resumeCount, resumePoint, z);
 
     uint32_t work = 0;
     for (uint32_t count = i; count < limit;) {

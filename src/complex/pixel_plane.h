@@ -41,6 +41,20 @@ inline void PixelStart(int32_t x, int32_t y, double *z) {
     ++totalIterations;
 }
 
+// The orbit's starting point: the saved point after `resumeCount`
+// iterations when there is one, else z0 of the pixel. Returns the number of
+// iterations the point stands for.
+inline uint32_t ResumeOrStart(int32_t x, int32_t y, uint32_t resumeCount, const double *saved,
+                              double *z) {
+    if (resumeCount != 0 && saved != nullptr) {
+        z[0] = saved[0];
+        z[1] = saved[1];
+        return resumeCount;
+    }
+    PixelStart(x, y, z);
+    return 0;
+}
+
 // z <- z^(n+1) + c; the square is written out because it is by far the
 // most common power.
 inline void StepPowerMap(double *z, const double *c, int32_t n) {
