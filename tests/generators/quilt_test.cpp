@@ -55,26 +55,6 @@ void SetUpFixedPointLattice(bool hex, double x, double y) {
     for (uint16_t &threshold : densityThresholds) threshold = 1;
 }
 
-TEST(QuiltSteps, SquareStepAtAQuarterTurn) {
-    StartEngine(nullptr);
-    // At x = 1/4, y = 0: sin X = 1, sin 3X = -1, cos Y = cos 2Y = 1, sin Y = 0.
-    SetCoefficients(0.5, 0.1, 0.2, 0.7, 0.05, 0.3);
-    orbitPoint[0] = 0.25;
-    orbitPoint[1] = 0;
-    StepSquareQuilt();
-    EXPECT_NEAR(orbitPoint[0], 0.125 + 0.1 + 0.2 - 0.05, 1e-14);
-    EXPECT_NEAR(orbitPoint[1], 0.3, 1e-14); // only omega sin X
-
-    // A negative result is taken from the far side of the cell.
-    mirrorSymmetry = 1;
-    lambda = -1;
-    orbitPoint[0] = 0.25;
-    orbitPoint[1] = 0;
-    StepSquareQuilt();
-    EXPECT_NEAR(orbitPoint[0], 1 + 0.125 - 1 + 0.2 - 0.05, 1e-14);
-    EXPECT_EQ(orbitPoint[1], 0.0);
-}
-
 TEST(QuiltSteps, MultipleAnglesAgreeWithDirectTrigonometry) {
     StartEngine(nullptr);
     const double m = 0.3, l = -0.4, a = 0.25, b = 0.15, g = -0.2, w = 0.1;
