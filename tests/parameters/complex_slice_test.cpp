@@ -55,7 +55,6 @@ TEST_F(ComplexSliceTest, EscapeRadiusAndCuspOfTheMainComponent) {
     SetUpEscapeRadius(1);
     EXPECT_EQ(escapeRadius, std::sqrt(2.0));
     EXPECT_NEAR(cuspParameter, 1 / std::sqrt(3.0) - 1 / std::sqrt(27.0), 1e-15);
-    EXPECT_NEAR(cuspParameter, 0.3849, 1e-4);
 
     // The corner colouring widens the radius.
     colourBySource = 1;
@@ -115,12 +114,7 @@ TEST_F(ComplexSliceTest, PlaneOfConstantsThroughZeroForKindTwo) {
         EXPECT_EQ(pair[1], 0);
     }
     EXPECT_EQ(paramOrigin, 2);
-    EXPECT_EQ(SliceBits(), 163);
     EXPECT_EQ(iterationCount, 9u);
-
-    mirrorSymmetry = 1;
-    Generate(2);
-    EXPECT_EQ(SliceBits(), 129);
 }
 
 TEST_F(ComplexSliceTest, NewtonTakesAFixedStartInsteadOfZero) {
@@ -147,7 +141,7 @@ TEST_F(ComplexSliceTest, DrawsAndAnimationBitsOfEveryKind) {
     const KindCase cases[] = {
         {1, 1, 0, 4, 35},  {1, 1, 1, 3, 1},   {3, 1, 0, 4, 76},  {5, 1, 1, 3, 4},
         {6, 1, 0, 4, 255}, {6, 2, 1, 3, 255}, {0, 1, 0, 3, 179}, {0, 2, 1, 3, 129},
-        {4, 2, 0, 4, 220}, {4, 2, 1, 2, 128}, {2, 1, 0, 1, 163},
+        {4, 2, 0, 4, 220}, {4, 2, 1, 2, 128}, {2, 1, 0, 1, 163}, {2, 1, 1, 1, 129},
     };
     for (const KindCase &c : cases) {
         symmetryDegree = c.degree;
