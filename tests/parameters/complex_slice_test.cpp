@@ -10,6 +10,7 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/pictures.h"
 #include "support/random_draws.h"
 
 namespace quintorbelle::testing {
@@ -93,8 +94,7 @@ TEST_F(ComplexSliceTest, CirclePointsHaveTheRadiusGiven) {
     randomCounter = 0; // the first draw is 1: a quarter turn of four
     double point[2];
     RandomCirclePoint(point, 1, 4);
-    EXPECT_EQ(point[0], 0);
-    EXPECT_EQ(point[1], -1);
+    EXPECT_EQ(PointOf(point), (Point{0, -1}));
     EXPECT_EQ(randomCounter, 1u);
 
     mirrorSymmetry = 0;
@@ -107,11 +107,9 @@ TEST_F(ComplexSliceTest, CirclePointsHaveTheRadiusGiven) {
 TEST_F(ComplexSliceTest, PlaneOfConstantsThroughZeroForKindTwo) {
     iterationCount = 9; // the caller sets the drawing up, not the slice
     EXPECT_EQ(Generate(2), 1u);
-    EXPECT_EQ(constantAxis[0], 1);
-    EXPECT_EQ(constantAxis[1], 0);
+    EXPECT_EQ(PointOf(constantAxis), (Point{1, 0}));
     for (const double *pair : {startAxis, startCentre, constantCentre}) {
-        EXPECT_EQ(pair[0], 0);
-        EXPECT_EQ(pair[1], 0);
+        EXPECT_EQ(PointOf(pair), (Point{0, 0}));
     }
     EXPECT_EQ(paramOrigin, 2);
     EXPECT_EQ(iterationCount, 9u);
@@ -182,10 +180,8 @@ TEST_F(ComplexSliceTest, StepShiftsAndTurnsWithTheSlicesOwnBits) {
     EXPECT_EQ(animationFlags, 163);
     const double cs = std::cos(0.01 * pi);
     const double sn = std::sin(0.01 * pi);
-    EXPECT_EQ(startCentre[0], cs * 0.01 - sn * 0.01);
-    EXPECT_EQ(startCentre[1], cs * 0.01 + sn * 0.01);
-    EXPECT_EQ(startAxis[0], -sn);
-    EXPECT_EQ(startAxis[1], 0);
+    EXPECT_EQ(PointOf(startCentre), (Point{cs * 0.01 - sn * 0.01, cs * 0.01 + sn * 0.01}));
+    EXPECT_EQ(PointOf(startAxis), (Point{-sn, 0}));
     EXPECT_EQ(constantAxis[0], cs);
     EXPECT_EQ(constantCentre[0], 0);
 

@@ -266,14 +266,6 @@ TEST_F(FunctionSystemTest, AdaptingSuggestsMoreSymmetryForAnAreaKeepingMap) {
     EXPECT_TRUE(sawPost);
 }
 
-TEST_F(FunctionSystemTest, NothingHappensWhileSettingsAreReplayed) {
-    syncDepth = 1;
-    mapCount = 7;
-    EXPECT_EQ(DrawsDuring(1), 0u);
-    EXPECT_EQ(mapCount, 7);
-    EXPECT_EQ(paramOrigin, 0);
-}
-
 TEST_F(FunctionSystemTest, AnimationFrameKeepsCopyWeightsWithWeightedChoice) {
     symmetryDegree = 5;
     weightedChoice = 1;
