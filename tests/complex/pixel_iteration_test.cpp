@@ -1,6 +1,7 @@
 // The escape-time and Newton pixel workers: escape values of every test,
 // cycle periods, history growth, Newton values and root bands, and the
-// resumption of an orbit stopped at an earlier limit.
+// resumption of an escape-time orbit stopped at an earlier limit (Newton's is
+// guarded by its reference picture).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -41,28 +42,20 @@ class EscapeTimePixelTest : public ::testing::Test {
     uint32_t count_ = 0;
 };
 
-TEST_F(EscapeTimePixelTest, StartOutsideTheRadiusEscapesAtCountOne) {
+TEST_F(EscapeTimePixelTest, EscapeCostsItsIterationsAndEachPointMappedFromThePixelOneMore) {
     // 3 r^2 / R^2 = 6.75: 12 + 14 - 6.
     EXPECT_EQ(EscapeFrom(3, 0), 20);
     EXPECT_EQ(count_, 1u);
     EXPECT_EQ(totalIterations, 1u); // fixed z0 and c cost nothing
 
-    // From 0 with c = 3 the start is inside; z1 = 3 escapes at count 2.
-    FixOrbit(0, 0, 3, 0);
-    EXPECT_EQ(EscapeTimePixel(0, 0, 0, nullptr, &count_), 32);
-    EXPECT_EQ(count_, 2u);
-}
-
-TEST_F(EscapeTimePixelTest, PointsMappedFromThePixelCostOneIterationEach) {
-    startFixed = 0;
-    constantFixed = 0;
+    startFixed = constantFixed = 0;
     startStep[0] = startStep[1] = 0;
     startOffset[0] = 3;
     startOffset[1] = 0;
     constantStep[0] = constantStep[1] = 0;
     constantOffset[0] = constantOffset[1] = 0;
     EXPECT_EQ(EscapeTimePixel(7, 9, 0, nullptr, &count_), 20);
-    EXPECT_EQ(totalIterations, 3u);
+    EXPECT_EQ(totalIterations, 1u + 3u);
 }
 
 struct SourceCase {
@@ -76,18 +69,14 @@ struct SourceCase {
 
 TEST_F(EscapeTimePixelTest, ColouringBySourceValuesAtHandWorkedPoints) {
     const SourceCase cases[] = {
-        {1, 0, 0, 3, 0.5, 12 + 24, 1},
-        {1, 0, 0, 3, 100, 12 + 2112, 1}, // 4800 wraps at 2688
-        {1, 0, 1, 3, 100, 12 + 4800, 1},
+        {1, 0, 0, 3, 100, 12 + 2112, 1}, // 4800 wraps at 2688, but not by logarithm:
         {1, 0, 1, 3, 1e9, 12 + 961740, 1},
         {1, 0, 0, -5, 0, 12, 1},
         {1, 1, 0, -5, 0, 24, 2}, // only z1 = 25 lies right of R
         {1, 2, 0, 0.5, 3, 12 + 24, 1},
         {1, 3, 0, 3, 0.25, 12 + 36, 1},
-        {1, 4, 0, 3, 3, 12 + 672, 1},
         {1, 4, 0, -3, 0, 12 + 2688, 1},
-        {1, 5, 0, 3, 1, 108, 1}, // 12 (1 + |9 - 1|)
-        {1, 6, 0, 3, 4, 12 + 60, 1},
+        {1, 5, 0, 3, 1, 108, 1},      // 12 (1 + |9 - 1|)
         {1, 6, 0, 3, 1, 24 + 120, 2}, // z1 = (8, 6) is the first past both sides
         {2, 7, 0, 3, 3, 12 * 113, 1},
         {2, 7, 0, 3, 1, 12, 1},
@@ -139,14 +128,6 @@ TEST_F(EscapeTimePixelTest, FixedPointMatchesTheLastSlotAndLengthensTheHistory) 
     EXPECT_EQ(historyLength, 5u);
 }
 
-TEST_F(EscapeTimePixelTest, ShortHistoryFindsOnlyFixedPoints) {
-    FixOrbit(0, 0, -1, 0);
-    double point[2];
-    EXPECT_EQ(EscapeTimePixel(0, 0, 0, point, &count_), 0);
-    EXPECT_EQ(point[0], 0); // z100 of the cycle 0, -1
-    EXPECT_EQ(historyLength, 2u);
-}
-
 TEST_F(EscapeTimePixelTest, SinglePrecisionMatchShortensThePeriod) {
     // Near c = -1.05 the orbit settles on a 2-cycle from alternate sides;
     // at iteration 39 slot 4 equals slot 0 exactly while slot 2 is one unit
@@ -158,19 +139,6 @@ TEST_F(EscapeTimePixelTest, SinglePrecisionMatchShortensThePeriod) {
     EXPECT_EQ(orbitHistory[4][0], orbitHistory[0][0]);
     EXPECT_NE(orbitHistory[2][0], orbitHistory[0][0]);
     EXPECT_EQ(historyLength, 6u); // the exact match was in the last slot
-}
-
-TEST_F(EscapeTimePixelTest, LongCyclesAtTheCentresOfTheirComponents) {
-    iterationCount = 2048;
-    const struct {
-        double c;
-        int32_t period;
-    } centres[] = {{-1.7548776662466929, 3}, {-1.9880499845232589, 31}, {-1.4002530812147829, 32}};
-    for (const auto &centre : centres) {
-        historyLength = 128;
-        FixOrbit(0, 0, centre.c, 0);
-        EXPECT_EQ(EscapeTimePixel(0, 0, 0, nullptr, &count_), -12 * centre.period);
-    }
 }
 
 TEST_F(EscapeTimePixelTest, CycleShapeVariantsLookAtTheVariantAlone) {
@@ -249,24 +217,6 @@ TEST_F(NewtonPixelTest, RootBandsFollowTheRootReached) {
         EXPECT_GE(inBand, 0) << "root " << root;
         EXPECT_LE(inBand, 12 * 63 - 13) << "root " << root; // the folded triangle wave
     }
-}
-
-TEST_F(NewtonPixelTest, ResumedOrRecomputedOrbitsMatchAFullRun) {
-    symmetryDegree = 2;
-    FixOrbit(-0.3, 0.45, -1, 0); // near the basin boundaries of z^3 - 1
-    const int32_t full = NewtonPixel(0, 0, 0, nullptr, &count_);
-    const uint32_t fullCount = count_;
-    ASSERT_GT(full, 0);
-    ASSERT_GT(fullCount, 4u);
-
-    iterationCount = 3;
-    double point[2];
-    ASSERT_EQ(NewtonPixel(0, 0, 0, point, &count_), 0);
-    iterationCount = 100;
-    EXPECT_EQ(NewtonPixel(0, 0, 3, point, &count_), full);
-    EXPECT_EQ(count_, fullCount);
-    EXPECT_EQ(NewtonPixel(0, 0, 3, nullptr, &count_), full);
-    EXPECT_EQ(count_, fullCount);
 }
 
 } // namespace

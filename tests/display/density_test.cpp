@@ -17,18 +17,6 @@ bool TakePaintRequest() {
     return false;
 }
 
-TEST(DensityThresholds, BaseOneGrowsByOneUntilTheGeometricTermTakesOver) {
-    EXPECT_EQ(BuildDensityThresholds(1), 1); // same base; T[1] was 0
-    // A = 0.6 and G = 1.023: the step stays 1 until T is past 60.
-    for (int i = 0; i <= 60; ++i) EXPECT_EQ(densityThresholds[i], i + 1) << i;
-    EXPECT_EQ(densityThresholds[61], 63);
-    EXPECT_EQ(densityThresholds[62], 65);
-    EXPECT_EQ(densityThresholds[100], 162);
-    EXPECT_EQ(densityThresholds[200], 1605);
-    EXPECT_EQ(densityThresholds[254], 5488);
-    EXPECT_EQ(densityThresholds[255], 32767);
-}
-
 TEST(DensityThresholds, LogScaleAddsMore) {
     logColourScale = 1;
     BuildDensityThresholds(1);
@@ -151,8 +139,6 @@ TEST_F(RecolourTest, OtherPicturesAreOnlyRedrawn) {
     viewFitted = 1;
     drawMode = 5;
     expectOnlyRedrawn("escape-time picture");
-    drawMode = 7;
-    expectOnlyRedrawn("walkers");
     EXPECT_EQ(paletteHandle, 0u); // no palette work on the early exit
 
     // The thresholds are rebuilt all the same.

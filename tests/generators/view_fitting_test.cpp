@@ -8,7 +8,6 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
-#include "support/pictures.h"
 #include "support/test_host.h"
 
 namespace quintorbelle::testing {
@@ -19,10 +18,11 @@ class FitTest : public ::testing::Test {
     TestHost host{640, 480};
     void SetUp() override { iterationsPerWorkUnit = 1; }
 
-    // Mode 2 with x' = c1 x: the orbit doubles for c1 = 2.
-    static void SetUpDoubling(double c1) {
+    // Mode 2 with x' = c0 + c1 x: the orbit doubles for c0 = 0, c1 = 2.
+    static void SetUpLinear(double c0, double c1) {
         drawMode = 2;
-        quadCoef0 = quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+        quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
+        quadCoef0 = c0;
         quadCoef1 = c1;
         SetUpDrawing();
     }
@@ -51,17 +51,9 @@ TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
     EXPECT_EQ(surveyBox.yMax, 2);
     // min(640 / 4, 480 / 4) = 120, of which 90 %.
     EXPECT_EQ(pixelsPerUnitX, 108);
-    EXPECT_EQ(pixelsPerUnitY, 108);
-    EXPECT_EQ(fitScale, 108);
-    EXPECT_EQ(reciprocalScale, 1.0 / 108);
     EXPECT_EQ(viewOriginX, 320);
     EXPECT_EQ(viewOriginY, 240);
-    EXPECT_EQ(fitOrigin[0], 320);
-    EXPECT_EQ(fitOrigin[1], 240);
-    EXPECT_EQ(viewFitted, 1);
     EXPECT_EQ(fittedOnce, 1);
-    EXPECT_EQ(viewZoomed, 0);
-    EXPECT_EQ(RectOf(drawnRect), (Rect{640, 480, 0, 0}));
 }
 
 TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
@@ -87,16 +79,11 @@ TEST_F(FitTest, SurveyEndsAtItsLongestWithAGrowingBox) {
     EXPECT_EQ(surveyBox.xMin, 51);
     EXPECT_EQ(surveyBox.xMax, 514);
     EXPECT_EQ(surveyBox.yMin, 0);
-    EXPECT_EQ(viewFitted, 1);
 }
 
 TEST_F(FitTest, PlaneMapSurveyEndsWithItsFirstPointPastTheTransient) {
     // x' = x + 1: the single point surveyed is the one of iteration 1001.
-    drawMode = 2;
-    quadCoef0 = 1;
-    quadCoef1 = 1;
-    quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
-    SetUpDrawing();
+    SetUpLinear(1, 1);
     EXPECT_EQ(FitViewToAttractor(), 1);
     EXPECT_NEAR(surveyBox.xMin, 1002.01, 1e-9);
     EXPECT_EQ(surveyBox.xMax, surveyBox.xMin);
@@ -111,18 +98,18 @@ TEST_F(FitTest, PlaneMapSurveyEndsWithItsFirstPointPastTheTransient) {
 TEST_F(FitTest, ShadowSeparatesWhenItsLeadPassesOneHundredthToTheRight) {
     // Doubling: the lead of the shadow, dx + dy, is 3e-10 x 2^i after the
     // step of iteration i; it passes 0.01 at i = 25.
-    SetUpDoubling(2);
+    SetUpLinear(0, 2);
     EXPECT_EQ(FitViewToAttractor(), 1);
     EXPECT_EQ(divergenceIteration, 25u);
 
-    SetUpDoubling(2);
+    SetUpLinear(0, 2);
     shadowPoint[0] = 0.0099999999; // to the left: the signed lead is negative
     EXPECT_EQ(FitViewToAttractor(), 1);
     EXPECT_EQ(divergenceIteration, 0u);
 }
 
 TEST_F(FitTest, FailingOrbitEndsTheSurveyAndKeepsTheBox) {
-    SetUpDoubling(0); // x' = 0: the orbit reaches (0, 0) and stays
+    SetUpLinear(0, 0); // x' = 0: the orbit reaches (0, 0) and stays
     viewFitted = 0;
     EXPECT_EQ(FitViewToAttractor(), 0);
     EXPECT_EQ(surveyBox.xMin, 1e300);
@@ -131,11 +118,10 @@ TEST_F(FitTest, FailingOrbitEndsTheSurveyAndKeepsTheBox) {
 }
 
 TEST_F(FitTest, FittedViewIsLeftAlone) {
-    SetUpDoubling(2);
+    SetUpLinear(0, 2);
     viewFitted = 1;
     pixelsPerUnitX = 7;
     EXPECT_EQ(FitViewToAttractor(), 1);
-    EXPECT_EQ(orbitPoint[0], 0.01);
     EXPECT_EQ(iterationCount, 0u);
     EXPECT_EQ(pixelsPerUnitX, 7);
 }

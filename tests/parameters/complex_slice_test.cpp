@@ -10,6 +10,7 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "parameters/parameters.h"
+#include "support/pictures.h"
 #include "support/random_draws.h"
 
 namespace quintorbelle::testing {
@@ -55,7 +56,6 @@ TEST_F(ComplexSliceTest, EscapeRadiusAndCuspOfTheMainComponent) {
     SetUpEscapeRadius(1);
     EXPECT_EQ(escapeRadius, std::sqrt(2.0));
     EXPECT_NEAR(cuspParameter, 1 / std::sqrt(3.0) - 1 / std::sqrt(27.0), 1e-15);
-    EXPECT_NEAR(cuspParameter, 0.3849, 1e-4);
 
     // The corner colouring widens the radius.
     colourBySource = 1;
@@ -94,8 +94,7 @@ TEST_F(ComplexSliceTest, CirclePointsHaveTheRadiusGiven) {
     randomCounter = 0; // the first draw is 1: a quarter turn of four
     double point[2];
     RandomCirclePoint(point, 1, 4);
-    EXPECT_EQ(point[0], 0);
-    EXPECT_EQ(point[1], -1);
+    EXPECT_EQ(PointOf(point), (Point{0, -1}));
     EXPECT_EQ(randomCounter, 1u);
 
     mirrorSymmetry = 0;
@@ -108,19 +107,12 @@ TEST_F(ComplexSliceTest, CirclePointsHaveTheRadiusGiven) {
 TEST_F(ComplexSliceTest, PlaneOfConstantsThroughZeroForKindTwo) {
     iterationCount = 9; // the caller sets the drawing up, not the slice
     EXPECT_EQ(Generate(2), 1u);
-    EXPECT_EQ(constantAxis[0], 1);
-    EXPECT_EQ(constantAxis[1], 0);
+    EXPECT_EQ(PointOf(constantAxis), (Point{1, 0}));
     for (const double *pair : {startAxis, startCentre, constantCentre}) {
-        EXPECT_EQ(pair[0], 0);
-        EXPECT_EQ(pair[1], 0);
+        EXPECT_EQ(PointOf(pair), (Point{0, 0}));
     }
     EXPECT_EQ(paramOrigin, 2);
-    EXPECT_EQ(SliceBits(), 163);
     EXPECT_EQ(iterationCount, 9u);
-
-    mirrorSymmetry = 1;
-    Generate(2);
-    EXPECT_EQ(SliceBits(), 129);
 }
 
 TEST_F(ComplexSliceTest, NewtonTakesAFixedStartInsteadOfZero) {
@@ -147,7 +139,7 @@ TEST_F(ComplexSliceTest, DrawsAndAnimationBitsOfEveryKind) {
     const KindCase cases[] = {
         {1, 1, 0, 4, 35},  {1, 1, 1, 3, 1},   {3, 1, 0, 4, 76},  {5, 1, 1, 3, 4},
         {6, 1, 0, 4, 255}, {6, 2, 1, 3, 255}, {0, 1, 0, 3, 179}, {0, 2, 1, 3, 129},
-        {4, 2, 0, 4, 220}, {4, 2, 1, 2, 128}, {2, 1, 0, 1, 163},
+        {4, 2, 0, 4, 220}, {4, 2, 1, 2, 128}, {2, 1, 0, 1, 163}, {2, 1, 1, 1, 129},
     };
     for (const KindCase &c : cases) {
         symmetryDegree = c.degree;
@@ -188,10 +180,8 @@ TEST_F(ComplexSliceTest, StepShiftsAndTurnsWithTheSlicesOwnBits) {
     EXPECT_EQ(animationFlags, 163);
     const double cs = std::cos(0.01 * pi);
     const double sn = std::sin(0.01 * pi);
-    EXPECT_EQ(startCentre[0], cs * 0.01 - sn * 0.01);
-    EXPECT_EQ(startCentre[1], cs * 0.01 + sn * 0.01);
-    EXPECT_EQ(startAxis[0], -sn);
-    EXPECT_EQ(startAxis[1], 0);
+    EXPECT_EQ(PointOf(startCentre), (Point{cs * 0.01 - sn * 0.01, cs * 0.01 + sn * 0.01}));
+    EXPECT_EQ(PointOf(startAxis), (Point{-sn, 0}));
     EXPECT_EQ(constantAxis[0], cs);
     EXPECT_EQ(constantCentre[0], 0);
 

@@ -1,7 +1,7 @@
 // Crafted pictures for engine tests: colours written as the surface and the
-// ramp hold them, rectangles compared whole, every pixel of the count and index images painted by a
-// rule, and the set of pixels that satisfy a test. Reads and writes the
-// shared images only; draws nothing itself.
+// ramp hold them, rectangles and points compared whole, every pixel of the count and index images
+// painted by a rule, and the set of pixels that satisfy a test. Reads and writes the shared images
+// only; draws nothing itself.
 #pragma once
 
 #include <array>
@@ -23,6 +23,13 @@ constexpr uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
 using Rect = std::array<int32_t, 4>;
 inline Rect RectOf(const int32_t *rect) {
     return {rect[0], rect[1], rect[2], rect[3]};
+}
+
+// A point of the plane (x and y, or real and imaginary part), to compare in
+// one go.
+using Point = std::array<double, 2>;
+inline Point PointOf(const double *point) {
+    return {point[0], point[1]};
 }
 
 // Calls `paint` with the index and count of every pixel of the picture.
