@@ -54,23 +54,11 @@ std::string DescribeSettings(const host::PictureDescription &p) {
     } else if (p.degree != 1) {
         line += fmt::format(", degree {}", p.degree);
     }
-    const std::pair<bool, const char *> flags[] = {{p.mirror, "mirror"},
-                                                   {p.mapVariant, "variant"},
-                                                   {p.modeOption, "option"},
-                                                   {p.logScale, "log scale"},
-                                                   {p.stepwise, "stepwise"},
-                                                   {p.shiftCopies, "shifted copies"},
-                                                   {p.halfAngleCopies, "half-angle copies"},
-                                                   {p.shrinkCopies, "shrinking copies"},
-                                                   {p.randomCopyScale, "randomly scaled copies"},
-                                                   {p.randomCopySkip, "skipped copies"},
-                                                   {p.weightedChoice, "weighted"},
-                                                   {p.extraHalfMap, "half map"},
-                                                   {p.extraFlipMap, "flip map"}};
-    for (auto [set, name] : flags) {
-        if (set) line += fmt::format(", {}", name);
+    for (size_t i = 0; i < host::kOnOffCount; ++i) {
+        const char *caption = host::kOnOffSettings[i].caption;
+        if (p.flags[i] && caption != nullptr) line += fmt::format(", {}", caption);
     }
-    if (p.bySource) line += fmt::format(", by source (colouring {})", p.colouring);
+    if (p.flags[host::kBySource]) line += fmt::format(", by source (colouring {})", p.colouring);
     if (p.mode <= 1 && p.baseMaps != 1) line += fmt::format(", {} base maps", p.baseMaps);
     if (p.mode <= 1 && p.variation != 0) line += fmt::format(", variation {}", p.variation);
     line += fmt::format(", ramp {} scheme {}", p.ramp, p.scheme);

@@ -72,41 +72,9 @@ void ParseSlice(PictureOptions &o) {
     o.slice = slice;
 }
 
-// The on/off settings: their option, their place in the options, and the
-// menu command that toggles them.
-struct ToggleOption {
-    const char *name;
-    bool PictureOptions::*value;
-    int32_t ordinal;
-    int32_t command;
-};
-
-const ToggleOption kToggles[] = {
-    {"--mirror", &PictureOptions::mirror, QB_mirrorSymmetry, host::kToggleMirror},
-    {"--by-source", &PictureOptions::bySource, QB_colourBySource, host::kToggleColourBySource},
-    {"--variant", &PictureOptions::mapVariant, QB_mapVariant, host::kToggleMapVariant},
-    {"--option", &PictureOptions::modeOption, QB_modeOption, host::kToggleModeOption},
-    {"--log-scale", &PictureOptions::logScale, QB_logColourScale, host::kToggleLogScale},
-    {"--stepwise", &PictureOptions::stepwise, QB_stepwiseLevels, host::kToggleStepwiseLevels},
-    {"--shift-copies", &PictureOptions::shiftCopies, QB_shiftCopies, host::kToggleShiftCopies},
-    {"--half-angle", &PictureOptions::halfAngleCopies, QB_halfAngleCopies,
-     host::kToggleHalfAngleCopies},
-    {"--shrink-copies", &PictureOptions::shrinkCopies, QB_shrinkCopies, host::kToggleShrinkCopies},
-    {"--random-scale", &PictureOptions::randomCopyScale, QB_randomCopyScale,
-     host::kToggleRandomCopyScale},
-    {"--random-skip", &PictureOptions::randomCopySkip, QB_randomCopySkip,
-     host::kToggleRandomCopySkip},
-    {"--weighted", &PictureOptions::weightedChoice, QB_weightedChoice, host::kToggleWeightedChoice},
-    {"--extra-half", &PictureOptions::extraHalfMap, QB_extraHalfMap, host::kToggleExtraHalfMap},
-    {"--extra-flip", &PictureOptions::extraFlipMap, QB_extraFlipMap, host::kToggleExtraFlipMap},
-};
-
-int32_t &EngineFlag(int32_t ordinal) {
-    return *static_cast<int32_t *>(QuintorbelleExport(ordinal));
-}
-
-bool ToggleGiven(const PictureOptions &o, const ToggleOption &toggle) {
-    return o.Given(toggle.name) || o.Given((std::string("--no-") + (toggle.name + 2)).c_str());
+bool ToggleGiven(const PictureOptions &o, const host::OnOffSetting &setting) {
+    return o.Given(setting.option) ||
+           o.Given((std::string("--no-") + (setting.option + 2)).c_str());
 }
 
 void ValidateSettings(const PictureOptions &o, int32_t mode) {
@@ -160,11 +128,13 @@ std::unique_ptr<host::HostCore> StartNewPicture(const PictureOptions &o) {
     e.colouringVariant = o.colouring.value_or(0);
     e.variation = o.variation;
     e.baseMapCount = o.Given("--base-maps") || o.mode > 1 ? o.baseMaps : kDefaultBaseMaps[o.mode];
-    for (const ToggleOption &toggle : kToggles) EngineFlag(toggle.ordinal) = o.*toggle.value;
+    for (size_t i = 0; i < host::kOnOffCount; ++i) {
+        host::EngineFlag(host::kOnOffSettings[i]) = o.flags[i] ? 1 : 0;
+    }
     e.rampStyle = o.ramp;
     e.colourScheme = o.scheme;
     e.BuildColourRamp();
-    if (o.logScale) e.Recolour(0);
+    if (o.flags[host::kLogScale]) e.Recolour(0);
     e.drawMode = o.mode;
     if (o.slice) {
         for (int i = 0; i < 2; ++i) {
@@ -186,9 +156,10 @@ std::unique_ptr<host::HostCore> StartNewPicture(const PictureOptions &o) {
 std::unique_ptr<host::HostCore> StartFilePicture(const PictureOptions &o) {
     auto core = host::LoadPicture(*o.file);
     host::EngineLink &e = core->engine();
-    for (const ToggleOption &toggle : kToggles) {
-        if (ToggleGiven(o, toggle) && (EngineFlag(toggle.ordinal) != 0) != o.*toggle.value) {
-            core->Command(toggle.command);
+    for (size_t i = 0; i < host::kOnOffCount; ++i) {
+        const host::OnOffSetting &setting = host::kOnOffSettings[i];
+        if (ToggleGiven(o, setting) && (host::EngineFlag(setting) != 0) != o.flags[i]) {
+            core->Command(setting.toggleCommand);
         }
     }
     bool restart = false;
@@ -246,28 +217,13 @@ void AddPictureOptions(CLI::App &command, PictureOptions &o, bool withInput) {
         ->capture_default_str();
     command.add_option("--base-maps", o.baseMaps, "Random base maps (modes 0, 1)")
         ->capture_default_str();
-    const char *descriptions[] = {
-        "Add mirror images",
-        "Colour by source instead of by density",
-        "The alternative form of the mode's map",
-        "The mode's option: basin pass (modes 2, 3), wrapping walkers (mode 7)",
-        "Compressed colour scale",
-        "Whole levels per step (modes 5, 6)",
-        "Shift copies instead of turning them",
-        "Turn linear parts by half the angle",
-        "Each copy smaller than the last",
-        "Scale copies at random",
-        "Skip copies at random",
-        "Choose maps by weight",
-        "Add the half map",
-        "Add the flip map",
-    };
     const char *copies = "Function system copies (modes 0, 1)";
-    for (size_t i = 0; i < std::size(kToggles); ++i) {
-        const ToggleOption &toggle = kToggles[i];
-        auto *flag = command.add_flag(fmt::format("{},!--no-{}", toggle.name, toggle.name + 2),
-                                      o.*toggle.value, descriptions[i]);
-        if (i >= 6) flag->group(copies);
+    for (size_t i = 0; i < host::kOnOffCount; ++i) {
+        const host::OnOffSetting &setting = host::kOnOffSettings[i];
+        auto *flag =
+            command.add_flag(fmt::format("{},!--no-{}", setting.option, setting.option + 2),
+                             o.flags[i], setting.help);
+        if (i >= host::kShiftCopies) flag->group(copies);
     }
     const char *slice = "Slice of modes 5 and 6 (default: drawn from the seed)";
     command

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/host_core.h"
+#include "host/on_off_settings.h"
 #include "host/picture_file.h"
 
 namespace quintorbelle::cli {
@@ -30,20 +31,7 @@ struct PictureOptions {
     int32_t scheme = 0;
     int32_t variation = 0;
     int32_t baseMaps = 1;
-    bool mirror = false;
-    bool bySource = false;
-    bool mapVariant = false;
-    bool modeOption = false;
-    bool logScale = false;
-    bool stepwise = false;
-    bool shiftCopies = false;
-    bool halfAngleCopies = false;
-    bool shrinkCopies = false;
-    bool randomCopyScale = false;
-    bool randomCopySkip = false;
-    bool weightedChoice = false;
-    bool extraHalfMap = false;
-    bool extraFlipMap = false;
+    host::OnOffFlags flags{}; // indexed by host::OnOff
 
     // The slice of modes 5 and 6, when the user gives it ("re,im" each).
     bool classicSlice = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/on_off_settings.h"
 #include "quintorbelle/platform.h"
 
 namespace quintorbelle::host {
@@ -37,24 +38,6 @@ constexpr int32_t kMaxDensityBase = 1024;
 constexpr uint32_t kCustomAnchors[3] = {0x1E3C8C, 0xF0C040, 0xB42850};
 constexpr uint8_t kCustomOptions[QB_RAMP_OPTION_COUNT] = {1, 0, 2, 2, 2};
 
-struct SettingsBit {
-    uint32_t bit;
-    int32_t ordinal;
-};
-
-// The flags the settings word carries, bit by bit.
-constexpr SettingsBit kSettingsBits[] = {
-    {0x1, QB_shiftCopies},      {0x2, QB_mirrorSymmetry},   {0x4, QB_extraFlipMap},
-    {0x8, QB_randomCopySkip},   {0x10, QB_shrinkCopies},    {0x20, QB_randomCopyScale},
-    {0x80, QB_halfAngleCopies}, {0x100, QB_weightedChoice}, {0x200, QB_extraHalfMap},
-    {0x400, QB_logColourScale}, {0x800, QB_colourBySource}, {0x4000, QB_mapVariant},
-    {0x20000, QB_modeOption},
-};
-
-// The bits that name each drawing mode in the settings word.
-constexpr uint32_t kModeBits[9] = {0x0,     0x40,    0x2000,  0x1000, 0x8000,
-                                   0x10000, 0x10040, 0x12000, 0x12040};
-
 } // namespace
 
 uint32_t EngineTicksForSeed(uint32_t seed) {
@@ -69,11 +52,9 @@ uint32_t EngineTicksForSeed(uint32_t seed) {
 }
 
 uint32_t SettingsWord(const EngineLink &engine) {
-    uint32_t word = kModeBits[std::clamp(engine.drawMode, 0, 8)];
-    for (const SettingsBit &setting : kSettingsBits) {
-        if (*static_cast<const int32_t *>(QuintorbelleExport(setting.ordinal)) != 0) {
-            word |= setting.bit;
-        }
+    uint32_t word = kModeWordBits[std::clamp(engine.drawMode, 0, 8)];
+    for (const OnOffSetting &setting : kOnOffSettings) {
+        if (EngineFlag(setting) != 0) word |= setting.wordBit;
     }
     return word;
 }
@@ -293,12 +274,7 @@ void HostCore::Recolour(bool rebuildRamp) {
 
 void HostCore::ResetSettings(bool coloursToo) {
     EngineLink &e = engine_;
-    for (int32_t *flag :
-         {&e.mirrorSymmetry, &e.colourBySource, &e.logColourScale, &e.mapVariant, &e.modeOption,
-          &e.stepwiseLevels, &e.halfAngleCopies, &e.randomCopyScale, &e.shrinkCopies,
-          &e.weightedChoice, &e.extraFlipMap, &e.extraHalfMap, &e.randomCopySkip, &e.shiftCopies}) {
-        *flag = 0;
-    }
+    for (const OnOffSetting &setting : kOnOffSettings) EngineFlag(setting) = 0;
     e.symmetryDegree = 1;
     e.baseMapCount = 1;
     e.variation = 0;

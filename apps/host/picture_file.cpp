@@ -173,48 +173,18 @@ Json ParametersJson(const PictureDescription &p) {
     return parameters;
 }
 
-struct NamedFlag {
-    const char *name;
-    bool PictureDescription::*flag;
-};
-
-constexpr NamedFlag kFlags[] = {
-    {"mirror", &PictureDescription::mirror},
-    {"colourBySource", &PictureDescription::bySource},
-    {"logScale", &PictureDescription::logScale},
-    {"mapVariant", &PictureDescription::mapVariant},
-    {"modeOption", &PictureDescription::modeOption},
-    {"stepwiseLevels", &PictureDescription::stepwise},
-    {"shiftCopies", &PictureDescription::shiftCopies},
-    {"halfAngleCopies", &PictureDescription::halfAngleCopies},
-    {"shrinkCopies", &PictureDescription::shrinkCopies},
-    {"randomCopyScale", &PictureDescription::randomCopyScale},
-    {"randomCopySkip", &PictureDescription::randomCopySkip},
-    {"weightedChoice", &PictureDescription::weightedChoice},
-    {"extraHalfMap", &PictureDescription::extraHalfMap},
-    {"extraFlipMap", &PictureDescription::extraFlipMap},
-};
-
 // The settings word of a description, as SettingsWord computes it from the
 // engine's block.
 uint32_t DescribedWord(const PictureDescription &p) {
-    constexpr uint32_t kModeBits[9] = {0x0,     0x40,    0x2000,  0x1000, 0x8000,
-                                       0x10000, 0x10040, 0x12000, 0x12040};
-    uint32_t word = kModeBits[p.mode];
-    const std::pair<uint32_t, bool> bits[] = {
-        {0x1, p.shiftCopies},      {0x2, p.mirror},           {0x4, p.extraFlipMap},
-        {0x8, p.randomCopySkip},   {0x10, p.shrinkCopies},    {0x20, p.randomCopyScale},
-        {0x80, p.halfAngleCopies}, {0x100, p.weightedChoice}, {0x200, p.extraHalfMap},
-        {0x400, p.logScale},       {0x800, p.bySource},       {0x4000, p.mapVariant},
-        {0x20000, p.modeOption}};
-    for (auto [bit, set] : bits) {
-        if (set) word |= bit;
+    uint32_t word = kModeWordBits[p.mode];
+    for (size_t i = 0; i < kOnOffCount; ++i) {
+        if (p.flags[i]) word |= kOnOffSettings[i].wordBit;
     }
     return word;
 }
 
 void ReadSettings(FieldReader &reader, PictureDescription &p) {
-    for (const NamedFlag &flag : kFlags) p.*flag.flag = reader.Flag(flag.name);
+    for (size_t i = 0; i < kOnOffCount; ++i) p.flags[i] = reader.Flag(kOnOffSettings[i].fileName);
     const bool automaton = p.mode == 8;
     p.degree = reader.Int("degree", automaton ? 2 : 1, automaton ? 2 : 1, MaxDegreeForMode(p.mode));
     p.baseMaps = reader.Int("baseMaps", 1, 1, QB_MAP_CAPACITY);
@@ -391,20 +361,7 @@ PictureDescription DescribePicture(const HostCore &core) {
     p.variation = e.variation;
     p.colouring = e.colouringVariant < 0 ? 0 : e.colouringVariant;
     p.animationFlags = e.animationFlags;
-    p.stepwise = e.stepwiseLevels != 0;
-    p.mirror = e.mirrorSymmetry != 0;
-    p.bySource = e.colourBySource != 0;
-    p.logScale = e.logColourScale != 0;
-    p.mapVariant = e.mapVariant != 0;
-    p.modeOption = e.modeOption != 0;
-    p.shiftCopies = e.shiftCopies != 0;
-    p.halfAngleCopies = e.halfAngleCopies != 0;
-    p.shrinkCopies = e.shrinkCopies != 0;
-    p.randomCopyScale = e.randomCopyScale != 0;
-    p.randomCopySkip = e.randomCopySkip != 0;
-    p.weightedChoice = e.weightedChoice != 0;
-    p.extraHalfMap = e.extraHalfMap != 0;
-    p.extraFlipMap = e.extraFlipMap != 0;
+    for (size_t i = 0; i < kOnOffCount; ++i) p.flags[i] = EngineFlag(kOnOffSettings[i]) != 0;
 
     p.maps.assign(e.functionTable,
                   e.functionTable + std::clamp<int32_t>(e.mapCount, 0, QB_MAP_CAPACITY));
@@ -443,8 +400,8 @@ std::string PictureFileText(const PictureDescription &p) {
     if (p.variation != 0) settings["variation"] = p.variation;
     if (p.colouring != 0) settings["colouringVariant"] = p.colouring;
     if (p.animationFlags != 0) settings["animationFlags"] = p.animationFlags;
-    for (const NamedFlag &flag : kFlags) {
-        if (p.*flag.flag) settings[flag.name] = true;
+    for (size_t i = 0; i < kOnOffCount; ++i) {
+        if (p.flags[i]) settings[kOnOffSettings[i].fileName] = true;
     }
     file["settings"] = settings;
     file["parameters"] = ParametersJson(p);
@@ -562,7 +519,7 @@ std::unique_ptr<HostCore> LoadPicture(const PictureDescription &p) {
     e.variation = p.variation;
     e.colouringVariant = p.colouring;
     e.animationFlags = p.animationFlags;
-    e.stepwiseLevels = p.stepwise ? 1 : 0;
+    e.stepwiseLevels = p.flags[kStepwise] ? 1 : 0;
     e.Recolour(p.densityBase);
 
     for (int k = 0; k < 6; ++k) *static_cast<double *>(e.quadCoefList[k]) = p.quadratic[k];
@@ -588,9 +545,9 @@ std::unique_ptr<HostCore> LoadPicture(const PictureDescription &p) {
         core->StartPicture(QB_REQUEST_KEEP);
         e.baseMapCount = p.baseMaps;
         e.symmetryDegree = p.degree;
-        e.mirrorSymmetry = p.mirror ? 1 : 0;
-        e.extraHalfMap = p.extraHalfMap ? 1 : 0;
-        e.extraFlipMap = p.extraFlipMap ? 1 : 0;
+        e.mirrorSymmetry = p.flags[kMirror] ? 1 : 0;
+        e.extraHalfMap = p.flags[kExtraHalfMap] ? 1 : 0;
+        e.extraFlipMap = p.flags[kExtraFlipMap] ? 1 : 0;
     } else {
         // Mode 7 draws its walker table again from the saved random state.
         core->StartPicture(p.mode == 7 ? QB_REQUEST_REPLAY_WALKERS : QB_REQUEST_KEEP);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host/host_core.h"
+#include "host/on_off_settings.h"
 
 namespace quintorbelle::host {
 
@@ -43,20 +44,7 @@ struct PictureDescription {
     int32_t variation = 0;
     int32_t colouring = 0;
     int32_t animationFlags = 0;
-    bool stepwise = false;
-    bool mirror = false;
-    bool bySource = false;
-    bool logScale = false;
-    bool mapVariant = false;
-    bool modeOption = false;
-    bool shiftCopies = false;
-    bool halfAngleCopies = false;
-    bool shrinkCopies = false;
-    bool randomCopyScale = false;
-    bool randomCopySkip = false;
-    bool weightedChoice = false;
-    bool extraHalfMap = false;
-    bool extraFlipMap = false;
+    OnOffFlags flags{}; // indexed by OnOff
 
     // Parameters of the mode.
     std::vector<QuintorbelleMapRecord> maps;     // modes 0, 1
