@@ -92,31 +92,23 @@ uint32_t BareIterationsPerCall() {
     return kBudget * static_cast<uint32_t>(iterationsPerWorkUnit);
 }
 
-void BM_PlotFunctionSystem(benchmark::State &state) {
-    PlotEngine(state, 0);
-}
-BENCHMARK(BM_PlotFunctionSystem);
-
-void BM_PlotFunctionSystemBare(benchmark::State &state) {
-    SetUpPicture(0);
+// The bare loop around a map step: `step` moves (x, y) on and returns false
+// once the orbit has failed, as the plotter's own test would find.
+template <typename Step>
+void PlotBare(benchmark::State &state, Step step) {
     const double scale = pixelsPerUnitX;
     const double originX = viewOriginX;
     const double originY = viewOriginY;
-    const uint32_t maps = static_cast<uint32_t>(mapCount);
     double x = orbitPoint[0];
     double y = orbitPoint[1];
-    uint32_t random = fastRandomState;
     int32_t maxIndex = 0;
     uint64_t iterations = 0;
     for (auto _ : state) {
         for (uint32_t i = BareIterationsPerCall(); i != 0; --i) {
-            random =
-                static_cast<uint32_t>(static_cast<uint64_t>(random) * 1078318381u % 2147483647u);
-            const MapRecord &m = functionTable[random % maps];
-            const double t = m.m0 * x + m.m1 * y + m.e;
-            const double u = m.m2 * x + m.m3 * y + m.f;
-            x = t;
-            y = u;
+            if (!step(x, y)) {
+                state.SkipWithError("orbit failed");
+                break;
+            }
             Accumulate(x, y, scale, originX, originY, maxIndex);
         }
         iterations += BareIterationsPerCall();
@@ -125,6 +117,26 @@ void BM_PlotFunctionSystemBare(benchmark::State &state) {
     }
     benchmark::DoNotOptimize(x);
     state.SetItemsProcessed(static_cast<int64_t>(iterations));
+}
+
+void BM_PlotFunctionSystem(benchmark::State &state) {
+    PlotEngine(state, 0);
+}
+BENCHMARK(BM_PlotFunctionSystem);
+
+void BM_PlotFunctionSystemBare(benchmark::State &state) {
+    SetUpPicture(0);
+    const uint32_t maps = static_cast<uint32_t>(mapCount);
+    uint32_t random = fastRandomState;
+    PlotBare(state, [&](double &x, double &y) {
+        random = static_cast<uint32_t>(static_cast<uint64_t>(random) * 1078318381u % 2147483647u);
+        const MapRecord &m = functionTable[random % maps];
+        const double t = m.m0 * x + m.m1 * y + m.e;
+        const double u = m.m2 * x + m.m3 * y + m.f;
+        x = t;
+        y = u;
+        return true;
+    });
 }
 BENCHMARK(BM_PlotFunctionSystemBare);
 
@@ -135,31 +147,15 @@ BENCHMARK(BM_PlotQuadraticMap);
 
 void BM_PlotQuadraticMapBare(benchmark::State &state) {
     SetUpPicture(2);
-    const double scale = pixelsPerUnitX;
-    const double originX = viewOriginX;
-    const double originY = viewOriginY;
     const double c0 = quadCoef0, c1 = quadCoef1, c2 = quadCoef2;
     const double c3 = quadCoef3, c4 = quadCoef4, c5 = quadCoef5;
-    double x = orbitPoint[0];
-    double y = orbitPoint[1];
-    int32_t maxIndex = 0;
-    uint64_t iterations = 0;
-    for (auto _ : state) {
-        for (uint32_t i = BareIterationsPerCall(); i != 0; --i) {
-            const double nextX = c0 + x * (c1 + c2 * x + c3 * y) + y * (c4 + c5 * y);
-            if (!std::isfinite(nextX) || !std::isfinite(x) || (nextX == x && x == y)) {
-                state.SkipWithError("orbit failed");
-                break;
-            }
-            y = x;
-            x = nextX;
-            Accumulate(x, y, scale, originX, originY, maxIndex);
-        }
-        iterations += BareIterationsPerCall();
-        RestartIfSaturated(state, maxIndex >= 200);
-        if (maxIndex >= 200) maxIndex = 0;
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(iterations));
+    PlotBare(state, [&](double &x, double &y) {
+        const double nextX = c0 + x * (c1 + c2 * x + c3 * y) + y * (c4 + c5 * y);
+        if (!std::isfinite(nextX) || !std::isfinite(x) || (nextX == x && x == y)) return false;
+        y = x;
+        x = nextX;
+        return true;
+    });
 }
 BENCHMARK(BM_PlotQuadraticMapBare);
 
@@ -170,50 +166,36 @@ BENCHMARK(BM_PlotIconMap);
 
 void BM_PlotIconMapBare(benchmark::State &state) {
     SetUpPicture(3);
-    const double scale = pixelsPerUnitX;
-    const double originX = viewOriginX;
-    const double originY = viewOriginY;
     const double l = lambda, a = alpha, b = beta, g = gamma, w = omega[0];
     const uint32_t power = static_cast<uint32_t>(symmetryDegree - 1);
-    double x = orbitPoint[0];
-    double y = orbitPoint[1];
-    int32_t maxIndex = 0;
-    uint64_t iterations = 0;
-    for (auto _ : state) {
-        for (uint32_t i = BareIterationsPerCall(); i != 0; --i) {
-            // z^(n-1) by squaring, from the lowest bit up.
-            double qRe = x, qIm = y, pRe = 1, pIm = 0;
-            bool have = (power & 1u) != 0;
-            if (have) pRe = x, pIm = y;
-            for (uint32_t e = power >> 1; e != 0; e >>= 1) {
-                const double nextIm = 2 * qRe * qIm;
-                qRe = (qRe + qIm) * (qRe - qIm);
-                qIm = nextIm;
-                if ((e & 1u) == 0) continue;
-                if (have) {
-                    const double re = pRe * qRe - pIm * qIm;
-                    pIm = pRe * qIm + pIm * qRe;
-                    pRe = re;
-                } else {
-                    pRe = qRe, pIm = qIm, have = true;
-                }
+    PlotBare(state, [&](double &x, double &y) {
+        // z^(n-1) by squaring, from the lowest bit up.
+        double qRe = x, qIm = y, pRe = 1, pIm = 0;
+        bool have = (power & 1u) != 0;
+        if (have) pRe = x, pIm = y;
+        for (uint32_t e = power >> 1; e != 0; e >>= 1) {
+            const double nextIm = 2 * qRe * qIm;
+            qRe = (qRe + qIm) * (qRe - qIm);
+            qIm = nextIm;
+            if ((e & 1u) == 0) continue;
+            if (have) {
+                const double re = pRe * qRe - pIm * qIm;
+                pIm = pRe * qIm + pIm * qRe;
+                pRe = re;
+            } else {
+                pRe = qRe, pIm = qIm, have = true;
             }
-            const double coefficient = l + a * (x * x + y * y) + b * (x * pRe - y * pIm);
-            const double nextX = coefficient * x - w * y + g * pRe;
-            const double nextY = coefficient * y + w * x - g * pIm;
-            if (!std::isfinite(nextX) || !std::isfinite(nextY) || (nextX == x && nextY == y)) {
-                state.SkipWithError("orbit failed");
-                break;
-            }
-            x = nextX;
-            y = nextY;
-            Accumulate(x, y, scale, originX, originY, maxIndex);
         }
-        iterations += BareIterationsPerCall();
-        RestartIfSaturated(state, maxIndex >= 200);
-        if (maxIndex >= 200) maxIndex = 0;
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(iterations));
+        const double coefficient = l + a * (x * x + y * y) + b * (x * pRe - y * pIm);
+        const double nextX = coefficient * x - w * y + g * pRe;
+        const double nextY = coefficient * y + w * x - g * pIm;
+        if (!std::isfinite(nextX) || !std::isfinite(nextY) || (nextX == x && nextY == y)) {
+            return false;
+        }
+        x = nextX;
+        y = nextY;
+        return true;
+    });
 }
 BENCHMARK(BM_PlotIconMapBare);
 

@@ -55,25 +55,35 @@ void BM_EscapeTimePixelSquare(benchmark::State &state) {
 }
 BENCHMARK(BM_EscapeTimePixelSquare);
 
-void BM_EscapeTimeBareSquare(benchmark::State &state) {
-    const double radiusSquared = 4;
-    bareInput[0] = -0.5;
-    bareInput[1] = 0.1;
+// The bare escape-time loop from z0 = 0 with the constant c: `power` turns z
+// into z^(n+1), to which c is then added.
+template <typename Power>
+void EscapeTimeBare(benchmark::State &state, double cRe, double cIm, double radiusSquared,
+                    Power power) {
+    bareInput[0] = cRe;
+    bareInput[1] = cIm;
     for (auto _ : state) {
         double re = 0;
         double im = 0;
-        const double cRe = bareInput[0];
-        const double cIm = bareInput[1];
+        const double c[2] = {bareInput[0], bareInput[1]};
         for (uint32_t n = 1; n <= kPixelLimit; ++n) {
             if (re * re + im * im > radiusSquared) break;
-            const double nextIm = 2 * re * im + cIm;
-            re = (re + im) * (re - im) + cRe;
-            im = nextIm;
+            power(re, im);
+            re += c[0];
+            im += c[1];
         }
         bareOutput[0] = re;
         bareOutput[1] = im;
     }
     state.SetItemsProcessed(state.iterations() * kPixelLimit);
+}
+
+void BM_EscapeTimeBareSquare(benchmark::State &state) {
+    EscapeTimeBare(state, -0.5, 0.1, 4, [](double &re, double &im) {
+        const double nextIm = 2 * re * im;
+        re = (re + im) * (re - im);
+        im = nextIm;
+    });
 }
 BENCHMARK(BM_EscapeTimeBareSquare);
 
@@ -87,25 +97,12 @@ void BM_EscapeTimePixelFourth(benchmark::State &state) {
 BENCHMARK(BM_EscapeTimePixelFourth);
 
 void BM_EscapeTimeBareFourth(benchmark::State &state) {
-    const double radiusSquared = std::pow(2.0, 2.0 / 3);
-    bareInput[0] = 0.2;
-    bareInput[1] = 0.1;
-    for (auto _ : state) {
-        double re = 0;
-        double im = 0;
-        const double cRe = bareInput[0];
-        const double cIm = bareInput[1];
-        for (uint32_t n = 1; n <= kPixelLimit; ++n) {
-            if (re * re + im * im > radiusSquared) break;
-            const double squareRe = (re + im) * (re - im);
-            const double squareIm = 2 * re * im;
-            re = (squareRe + squareIm) * (squareRe - squareIm) + cRe;
-            im = 2 * squareRe * squareIm + cIm;
-        }
-        bareOutput[0] = re;
-        bareOutput[1] = im;
-    }
-    state.SetItemsProcessed(state.iterations() * kPixelLimit);
+    EscapeTimeBare(state, 0.2, 0.1, std::pow(2.0, 2.0 / 3), [](double &re, double &im) {
+        const double squareRe = (re + im) * (re - im);
+        const double squareIm = 2 * re * im;
+        re = (squareRe + squareIm) * (squareRe - squareIm);
+        im = 2 * squareRe * squareIm;
+    });
 }
 BENCHMARK(BM_EscapeTimeBareFourth);
 
