@@ -212,7 +212,6 @@ TEST_F(FunctionSystemTest, AnimationFrameTurnsAndShrinksWithoutRestarting) {
     const double s = degreeRotation[2];
     EXPECT_DOUBLE_EQ(m.m0, 0.5 * 0.998 * c);
     EXPECT_DOUBLE_EQ(m.m1, -0.5 * 0.998 * s);
-    EXPECT_DOUBLE_EQ(m.m2, 0.5 * 0.998 * s);
     EXPECT_DOUBLE_EQ(m.e, c);
     EXPECT_DOUBLE_EQ(m.f, s);
     EXPECT_EQ(animationFlags, 13);
