@@ -178,24 +178,64 @@ TEST_F(AutoExplore, WithoutAutoExploreOnlyAGivenUpPictureAsksForParameters) {
     EXPECT_EQ(TakePosted(), std::vector<Posted>{Command(kCommandNewParameters, kSourcePlain)});
 }
 
-TEST_F(AutoExplore, AStoppedIconPictureHalvesAHighDegree) {
+// A stopped picture (status 0) asks for new parameters, halving a high icon
+// degree unless chaotic. A finished one (2) draws: odd, more symmetry for a
+// quick picture with few copies, else new parameters unless chaotic or long;
+// even, half the work (as an unsigned count), the log scale off and an
+// animation of a chaotic picture. Basin passes and the complex pictures ask
+// for a new picture without a draw.
+TEST_F(AutoExplore, AfterDrawingTheRequestFollowsThePictureAndADraw) {
+    const struct {
+        int32_t mode, status, degree, work;
+        uint32_t divergence;
+        int32_t basin, parity; // parity -1: no draw is taken
+        int32_t degreeAfter, request;
+    } cases[] = {
+        {3, 0, 20, 7000, 0, 0, -1, 10, kCommandNewParameters},
+        {3, 0, 13, 7000, 0, 0, -1, 6, kCommandNewParameters},
+        {3, 0, 12, 7000, 0, 0, -1, 12, kCommandNewParameters},
+        {3, 0, 20, 7000, 1, 0, -1, 20, kCommandNewParameters},
+        {3, 2, 4, 3000, 0, 0, 1, 8, kCommandMoreSymmetry},
+        {3, 2, 10, 3000, 0, 0, 1, 10, kCommandNewParameters},
+        {3, 2, 4, 5000, 0, 0, 1, 4, kCommandNewParameters},
+        {3, 2, 4, 12001, 0, 0, 1, 4, 0},
+        {3, 2, 10, 3000, 1, 0, 1, 10, 0},
+        {2, 2, 3, -2, 1, 0, 0, 3, kCommandAnimation},
+        {2, 2, 3, -2, 0, 0, 0, 3, 0},
+        {4, 2, 3, -2, 1, 0, 0, 3, 0},
+        {5, 2, 3, 7000, 0, 0, -1, 3, 0},
+        {8, 2, 3, 7000, 0, 0, -1, 3, 0},
+        {0, 2, 3, 7000, 0, 1, -1, 3, 0},
+    };
+    viewFitted = 1;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " degree " << c.degree << " work "
+                                          << c.work << " parity " << c.parity);
+        host.ClearReceived();
+        drawMode = c.mode;
+        drawStatus = c.status;
+        symmetryDegree = c.degree;
+        workCounter = c.work;
+        divergenceIteration = c.divergence;
+        basinPhase = c.basin;
+        logColourScale = 1;
+        SeekDraws(1, [&](const Draws &d) {
+            return c.parity < 0 || (d[0] & 1) == static_cast<uint32_t>(c.parity);
+        });
+        const uint32_t counter = randomCounter;
+        EXPECT_EQ(ExploreAfterDrawing(1), 0);
+        EXPECT_EQ(symmetryDegree, c.degreeAfter);
+        EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(c.request)});
+        EXPECT_EQ(workCounter, c.parity == 0 ? INT32_MAX : c.work);
+        EXPECT_EQ(host.Commands(),
+                  c.parity == 0 ? std::vector<int32_t>{kCommandLogScale} : std::vector<int32_t>{});
+        EXPECT_EQ(randomCounter - counter, c.parity < 0 ? 0u : 1u);
+    }
+}
+
+TEST_F(AutoExplore, AStoppedPictureWithoutAViewIsReplacedAtOnce) {
     drawMode = 3;
     drawStatus = 0;
-    viewFitted = 1;
-    divergenceIteration = 0;
-    const struct {
-        int32_t degree, divergence, halved;
-    } cases[] = {{20, 0, 10}, {13, 0, 6}, {12, 0, 12}, {20, 1, 20}};
-    for (const auto &c : cases) {
-        symmetryDegree = c.degree;
-        divergenceIteration = static_cast<uint32_t>(c.divergence);
-        EXPECT_EQ(ExploreAfterDrawing(1), 0);
-        EXPECT_EQ(symmetryDegree, c.halved);
-        EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(kCommandNewParameters)});
-    }
-    EXPECT_TRUE(host.received().empty());
-
-    // Without a fitted view the host is told at once to start anew.
     viewFitted = 0;
     fittedOnce = 0;
     ExploreAfterDrawing(1);
@@ -203,73 +243,16 @@ TEST_F(AutoExplore, AStoppedIconPictureHalvesAHighDegree) {
     EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(kCommandNewParameters)});
 }
 
-TEST_F(AutoExplore, AnOddDrawAfterAFinishedPictureAsksForMoreSymmetry) {
-    drawMode = 3;
-    drawStatus = 2;
-    divergenceIteration = 0;
-    const struct {
-        int32_t degree, work;
-        uint32_t divergence;
-        int32_t request, after;
-    } cases[] = {
-        {4, 3000, 0, kCommandMoreSymmetry, 8},
-        {10, 3000, 0, kCommandNewParameters, 10},
-        {4, 5000, 0, kCommandNewParameters, 4},
-        {4, 12001, 0, 0, 4},
-        {10, 3000, 1, 0, 10},
-    };
-    for (const auto &c : cases) {
-        symmetryDegree = c.degree;
-        workCounter = c.work;
-        divergenceIteration = c.divergence;
-        SeekDraws(1, [](const Draws &d) { return (d[0] & 1) != 0; });
-        EXPECT_EQ(ExploreAfterDrawing(0), 0);
-        EXPECT_EQ(symmetryDegree, c.after);
-        EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(c.request)});
-    }
-}
-
-TEST_F(AutoExplore, AnEvenDrawHalvesTheWorkAndAnimatesChaos) {
+// An even draw in modes 0 and 1 may zoom instead, with nothing else sent.
+TEST_F(AutoExplore, AnEvenDrawMayZoomIntoAFunctionSystem) {
+    drawMode = 1;
     drawStatus = 2;
     logColourScale = 1;
-    const struct {
-        int32_t mode;
-        uint32_t divergence;
-        int32_t request;
-    } cases[] = {{2, 1, kCommandAnimation}, {2, 0, 0}, {4, 1, 0}};
-    for (const auto &c : cases) {
-        drawMode = c.mode;
-        divergenceIteration = c.divergence;
-        workCounter = -2;
-        SeekDraws(1, [](const Draws &d) { return (d[0] & 1) == 0; });
-        host.ClearReceived();
-        EXPECT_EQ(ExploreAfterDrawing(0), 0);
-        EXPECT_EQ(workCounter, INT32_MAX) << "halved as an unsigned count";
-        EXPECT_EQ(CommandsFrom(host, kSourcePlain), std::vector<int32_t>{kCommandLogScale});
-        EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(c.request)});
-        logColourScale = 1;
-    }
-
-    // Modes 0 and 1 may zoom instead.
-    drawMode = 1;
     PaintStripes(100);
-    host.ClearReceived();
     SeekDraws(2, [](const Draws &d) { return (d[0] & 1) == 0 && d[1] % 3 == 0; });
     ExploreAfterDrawing(0);
     EXPECT_EQ(TakePosted(), std::vector<Posted>{ZoomAtZoomPoint()});
     EXPECT_TRUE(host.received().empty());
-}
-
-TEST_F(AutoExplore, BasinPassesAndComplexPicturesAskForANewPictureWithoutADraw) {
-    drawStatus = 2;
-    for (int32_t mode : {5, 8, 0}) {
-        drawMode = mode;
-        basinPhase = mode == 0 ? 1 : 0;
-        const uint32_t counter = randomCounter;
-        EXPECT_EQ(ExploreAfterDrawing(1), 0);
-        EXPECT_EQ(TakePosted(), std::vector<Posted>{Deferred(0)});
-        EXPECT_EQ(randomCounter, counter);
-    }
 }
 
 } // namespace

@@ -25,19 +25,12 @@ inline Draws SeekPick(
     });
 }
 
-// The mode selected by a mode command, or -1.
-inline int32_t ModeOfCommand(int32_t id) {
-    static const int32_t commands[9] = {40007, 40008, 40010, 40009, 40011,
-                                        40012, 40013, 40014, 40015};
-    for (int32_t mode = 0; mode < 9; ++mode) {
-        if (commands[mode] == id) return mode;
-    }
-    return -1;
-}
-
-// Carries out a menu command on the shared block as a host would: toggles
-// flip their flag, mode commands select the mode when `followModes` is set.
+// Toggles flip their flag; mode commands select the mode when `followModes`
+// is set.
 inline void CarryOutCommand(int32_t id, bool followModes = true) {
+    static const int32_t modes[9] = {kCommandMode0, kCommandMode1, kCommandMode2,
+                                     kCommandMode3, kCommandMode4, kCommandMode5,
+                                     kCommandMode6, kCommandMode7, kCommandMode8};
     switch (id) {
     case kCommandLogScale: logColourScale ^= 1; break;
     case kCommandColourBySource: colourBySource ^= 1; break;
@@ -45,8 +38,9 @@ inline void CarryOutCommand(int32_t id, bool followModes = true) {
     case kCommandModeOption: modeOption ^= 1; break;
     case kCommandShiftCopies: shiftCopies ^= 1; break;
     default:
-        if (followModes && ModeOfCommand(id) >= 0) drawMode = ModeOfCommand(id);
-        break;
+        for (int32_t mode = 0; mode < 9; ++mode) {
+            if (followModes && modes[mode] == id) drawMode = mode;
+        }
     }
 }
 

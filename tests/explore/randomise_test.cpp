@@ -183,58 +183,42 @@ TEST_F(Randomise, APlainCommandEndsTheSearchOnAnOddDrawWithAFittedView) {
     EXPECT_TRUE(DoubleClicks().empty());
 }
 
-TEST_F(Randomise, AFreshStartRaisesTheDegreeFromOneUpToFifty) {
-    onRandomCommand = [](int32_t) { mapCount = 5; };
-    // The pick, then a draw that stops the raise at once.
-    SeekPick(40040, kFunctionSystemPicks, 2, [](const Draws &d) { return (d[1] & 15) == 0; });
-    uint32_t counter = randomCounter;
-    RandomiseFunctionSystem(0);
-    EXPECT_EQ(CommandsFrom(host, kSourceSettings).back(), kCommandMode0);
-    EXPECT_EQ(Randomised(), std::vector<int32_t>{40040});
-    EXPECT_EQ(baseMapCount, 1);
-    EXPECT_EQ(symmetryDegree, 2);
-    EXPECT_EQ(randomCounter, counter + 2);
-
-    // 49 draws that never stop it: the degree ends at 50 and no 51st is drawn.
-    SeekPick(40041, kFunctionSystemPicks, 50, [](const Draws &d) {
-        return std::all_of(d.begin() + 1, d.end(), [](uint32_t r) { return (r & 15) != 0; });
-    });
-    counter = randomCounter;
-    RandomiseFunctionSystem(0);
-    EXPECT_EQ(symmetryDegree, 50);
-    EXPECT_EQ(randomCounter, counter + 50);
-}
-
-TEST_F(Randomise, MoreSymmetryThanTheMapsAllowIsLoweredDownToThree) {
+// A fresh start (40040, 40041) sets every flag off and raises the degree from
+// one, again on each draw not divisible by 16, up to 50 with no further draw.
+// More symmetry than the maps allow (40043, the host answering with 10
+// against 6) goes down by two, then by one per such draw, down to three
+// where one last draw ends the loop.
+TEST_F(Randomise, TheFunctionSystemDegreeIsRaisedOrLoweredByDraws) {
     maxSymmetryDegree = 6;
-    int32_t hostDegree = 10;
-    onRandomCommand = [&](int32_t id) {
-        if (id == kCommandMoreSymmetry) symmetryDegree = hostDegree;
+    const struct {
+        int32_t pick, hostDegree, count, stopAt, degree, used;
+    } cases[] = {
+        {40040, 0, 2, 1, 2, 2},   {40041, 0, 50, -1, 50, 50}, {40043, 10, 3, 2, 7, 3},
+        {40043, 10, 8, -1, 3, 7}, {40043, 6, 1, -1, 6, 1},
     };
-    // 10 - 2 = 8, one more down on a non-zero draw, stop on a zero one.
-    SeekPick(40043, kFunctionSystemPicks, 3,
-             [](const Draws &d) { return (d[1] & 15) != 0 && (d[2] & 15) == 0; });
-    uint32_t counter = randomCounter;
-    RandomiseFunctionSystem(0);
-    EXPECT_EQ(symmetryDegree, 7);
-    EXPECT_EQ(randomCounter, counter + 3);
-
-    // Never stopped by a draw: down to 3, where one last draw ends the loop.
-    SeekPick(40043, kFunctionSystemPicks, 8, [](const Draws &d) {
-        return std::all_of(d.begin() + 1, d.end(), [](uint32_t r) { return (r & 15) != 0; });
-    });
-    counter = randomCounter;
-    RandomiseFunctionSystem(0);
-    EXPECT_EQ(symmetryDegree, 3);
-    EXPECT_EQ(randomCounter, counter + 7);
-
-    // Within what the maps allow, the degree stays.
-    hostDegree = 6;
-    SeekPick(40043, kFunctionSystemPicks);
-    counter = randomCounter;
-    RandomiseFunctionSystem(0);
-    EXPECT_EQ(symmetryDegree, 6);
-    EXPECT_EQ(randomCounter, counter + 1);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.pick << " " << c.hostDegree << " " << c.count);
+        host.ClearReceived();
+        onRandomCommand = [&](int32_t id) {
+            if (id == kCommandMoreSymmetry) symmetryDegree = c.hostDegree;
+            mapCount = 5;
+        };
+        SeekPick(c.pick, kFunctionSystemPicks, c.count, [&](const Draws &d) {
+            for (int i = 1; i < c.count; ++i) {
+                if (((d[i] & 15) == 0) != (i == c.stopAt)) return false;
+            }
+            return true;
+        });
+        const uint32_t counter = randomCounter;
+        RandomiseFunctionSystem(0);
+        EXPECT_EQ(symmetryDegree, c.degree);
+        EXPECT_EQ(randomCounter - counter, static_cast<uint32_t>(c.used));
+        if (c.pick == 40040) {
+            EXPECT_EQ(CommandsFrom(host, kSourceSettings).back(), kCommandMode0);
+            EXPECT_EQ(Randomised(), std::vector<int32_t>{40040});
+            EXPECT_EQ(baseMapCount, 1);
+        }
+    }
 }
 
 TEST_F(Randomise, ModeParametersRaiseTheDegreeFromOneUpToThirty) {
