@@ -2,7 +2,6 @@
 // the rule found by sampling it, and the seeded first row.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
