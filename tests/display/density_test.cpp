@@ -17,26 +17,19 @@ bool TakePaintRequest() {
     return false;
 }
 
-TEST(DensityThresholds, LogScaleAddsMore) {
+TEST(DensityThresholds, LogScaleAddsMoreAndTheResultNamesTheFirstChange) {
+    EXPECT_EQ(BuildDensityThresholds(1), 1);
+    EXPECT_EQ(BuildDensityThresholds(1), 256); // nothing changed
     logColourScale = 1;
-    BuildDensityThresholds(1);
+    EXPECT_EQ(BuildDensityThresholds(1), 22);
     // A = 1.5: the step becomes 2 once T reaches 22.
-    EXPECT_EQ(densityThresholds[20], 21);
     EXPECT_EQ(densityThresholds[21], 22);
     EXPECT_EQ(densityThresholds[22], 24);
     EXPECT_EQ(densityThresholds[100], 359);
     EXPECT_EQ(densityThresholds[254], 13294);
     EXPECT_EQ(densityThresholds[255], 32767);
-}
 
-TEST(DensityThresholds, ResultNamesTheFirstChangedIndex) {
-    EXPECT_EQ(BuildDensityThresholds(1), 1);
-    EXPECT_EQ(BuildDensityThresholds(1), 256); // nothing changed
-    logColourScale = 1;
-    EXPECT_EQ(BuildDensityThresholds(1), 22);
     EXPECT_EQ(BuildDensityThresholds(2), 0); // a new base
-    EXPECT_EQ(densityBase, 2);
-    EXPECT_EQ(densityThresholds[0], 2);
     logColourScale = 0;
     BuildDensityThresholds(2);
     EXPECT_EQ(densityThresholds[1], 4); // at least T[0] more than the last
@@ -61,25 +54,14 @@ class RecolourTest : public ::testing::Test {
 };
 
 TEST_F(RecolourTest, NewBaseRederivesEveryPixel) {
-    SetPixel(0, 0, 0, 9);
-    SetPixel(1, 0, 1, 0);
-    SetPixel(2, 0, 5, 5);
-    SetPixel(3, 0, 32768 + 5, 5); // the marker bit is not a count
-    SetPixel(4, 0, 40000, 0);     // 7232 without the marker
-    SetPixel(5, 0, 32767, 0);
+    const uint16_t counts[] = {0, 1, 5, 32768 + 5, 40000, 32767}; // a marker bit is no count
+    for (int32_t x = 0; x < 6; ++x) SetPixel(x, 0, counts[x], x == 0 ? 9 : 5);
     maxColourIndex = 255;
-
     EXPECT_EQ(Recolour(2), 0);
-    // Base 2: thresholds 2, 4, 6, ...
-    EXPECT_EQ(indexImage[0][0], 0);
-    EXPECT_EQ(indexImage[0][1], 0);
-    EXPECT_EQ(indexImage[0][2], 2);
-    EXPECT_EQ(indexImage[0][3], 2);
-    EXPECT_EQ(indexImage[0][4], 233);
-    EXPECT_EQ(indexImage[0][5], 255);
-    EXPECT_EQ(maxColourIndex, 255);
+    // Base 2: thresholds 2, 4, 6, ...; 40000 is 7232 marked.
+    const uint8_t indices[] = {0, 0, 2, 2, 233, 255};
+    for (int32_t x = 0; x < 6; ++x) EXPECT_EQ(indexImage[0][x], indices[x]) << x;
     EXPECT_TRUE(TakePaintRequest());
-    EXPECT_NE(paletteHandle, 0u);
 
     // Without the top pixel the highest index in use falls back.
     SetPixel(5, 0, 0, 255);
@@ -141,12 +123,9 @@ TEST_F(RecolourTest, OtherPicturesAreOnlyRedrawn) {
     expectOnlyRedrawn("escape-time picture");
     EXPECT_EQ(paletteHandle, 0u); // no palette work on the early exit
 
-    // The thresholds are rebuilt all the same.
     EXPECT_EQ(Recolour(3), -1);
-    EXPECT_EQ(densityThresholds[0], 3);
-
-    drawMode = 5;
-    mapVariant = 1; // the orbit-statistics picture counts densities
+    EXPECT_EQ(densityThresholds[0], 3); // rebuilt all the same
+    mapVariant = 1;                     // the orbit-statistics picture counts densities
     EXPECT_EQ(Recolour(1), 0);
     EXPECT_EQ(indexImage[0][0], 80);
 }
@@ -200,7 +179,6 @@ TEST_F(WallpaperTest, ZoomedViewNarrowsTheSpanToOneCell) {
     countImage[29][3] = 500;
     viewZoomed = 1;
     EXPECT_EQ(Recolour(2), 0);
-    EXPECT_EQ(countImage[29][3], 500);
     EXPECT_EQ(countImage[13][3], 500);
     EXPECT_EQ(countImage[29][13], 0);
 

@@ -2,9 +2,9 @@
 // the rule found by sampling it, and the seeded first row.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame/engine_state.h"
@@ -15,19 +15,23 @@
 namespace quintorbelle::testing {
 namespace {
 
-constexpr char kPrefix[] = "Quintorbelle: ";
+struct Rule {
+    const char *name;
+    int32_t radius;
+    uint32_t mask;
+    int32_t ruleClass, states, multiplier = 1, xorMask = 0, modulus = 1000;
+};
 
-void UseRule(const char *name, int32_t radius, uint32_t mask, int32_t ruleClassValue,
-             int32_t states) {
+void UseRule(const Rule &rule) {
     drawMode = 8;
-    std::strcpy(ruleName, name);
-    neighbourhoodRadius = radius;
-    neighbourhoodMask = mask;
-    ruleClass = ruleClassValue;
-    symmetryDegree = states;
-    ruleMultiplier = 1;
-    ruleMask = 0;
-    ruleModulus = 1000;
+    std::strcpy(ruleName, rule.name);
+    neighbourhoodRadius = rule.radius;
+    neighbourhoodMask = rule.mask;
+    ruleClass = rule.ruleClass;
+    symmetryDegree = rule.states;
+    ruleMultiplier = rule.multiplier;
+    ruleMask = rule.xorMask;
+    ruleModulus = rule.modulus;
     ruleSeed = 0;
 }
 
@@ -35,69 +39,46 @@ std::vector<int32_t> Weights(int32_t from, int32_t to) {
     return std::vector<int32_t>(positionWeights + 7 + from, positionWeights + 8 + to);
 }
 
-TEST(AutomatonClassification, CountOfAllCellsForAParityRule) {
-    TestHost host(40, 30);
-    // Every cell weighs 1, so the output is the number of non-zero cells,
-    // modulo 2: the alternate count cannot tell 010 from 000.
-    UseRule("R1ECC", 1, 0x1C0, 1, 2);
-    SetUpAutomaton(0, 0);
-    EXPECT_EQ(host.Title(), std::string(kPrefix) + "R1ENC0101");
-    EXPECT_EQ(Weights(-1, 1), (std::vector<int32_t>{1, 1, 1}));
-    EXPECT_EQ(explorePatience, 10000);
+TEST(AutomatonClassification, TitleNamesTheFirstExactDescription) {
+    const std::pair<Rule, const char *> cases[] = {
+        // Every cell weighs 1: the output is the parity of the non-zero
+        // cells, which the alternate count cannot tell from 000.
+        {{"R1ECC", 1, 0x1C0, 1, 2}, "R1ENC0101"},
+        // Only the two outer cells count: (3c XOR 5) mod 7 mod 2.
+        {{"R1ANC", 1, 0x140, 0, 2, 3, 5, 7}, "R1ANC101"},
+        // 80^5 is above 2^31: as a signed count it is negative, nothing is
+        // sampled and the first label shows empty.
+        {{"R2ECC", 2, 0x3E0, 1, 80}, "R2ANC"},
+    };
+    for (const auto &[rule, title] : cases) {
+        TestHost host(40, 30);
+        UseRule(rule);
+        SetUpAutomaton(0, 0);
+        EXPECT_EQ(host.Title(), std::string("Quintorbelle: ") + title);
+    }
 }
 
-TEST(AutomatonClassification, AlternateCountKeepsTheFirstLabel) {
+TEST(AutomatonWeights, PositionAndStateWeightsByClass) {
     TestHost host(40, 30);
-    // Radius 1, alternate cells: only the two outer cells count, so the
-    // output depends on their number alone: (3c XOR 5) mod 7 mod 2.
-    UseRule("R1ANC", 1, 0x140, 0, 2);
-    ruleMultiplier = 3;
-    ruleMask = 5;
-    ruleModulus = 7;
-    SetUpAutomaton(0, 0);
-    EXPECT_EQ(host.Title(), std::string(kPrefix) + "R1ANC101");
-}
-
-TEST(AutomatonClassification, TooManyConfigurationsShowsTheFirstLabelEmpty) {
-    TestHost host(40, 30);
-    // 80^5 is above 2^31: as a signed count it is negative and nothing is
-    // sampled.
-    UseRule("R2ECC", 2, 0x3E0, 1, 80);
-    SetUpAutomaton(0, 0);
-    EXPECT_EQ(host.Title(), std::string(kPrefix) + "R2ANC");
-    EXPECT_EQ(symmetryDegree, 80);
-
-    // Above the radius' capacity the state count is clamped.
-    UseRule("R3ECC", 3, 0x7F0, 1, 30);
-    SetUpAutomaton(1, 0);
-    EXPECT_EQ(symmetryDegree, 23);
-}
-
-TEST(AutomatonWeights, PositionWeightsByClass) {
-    TestHost host(40, 30);
-    UseRule("R2ECI", 2, 0x3E0, 3, 2);
+    UseRule({"R2ECI", 2, 0x3E0, 3, 2});
     SetUpAutomaton(1, 0);
     EXPECT_EQ(Weights(-2, 2), (std::vector<int32_t>{1, 2, 4, 8, 16}));
     mirrorSymmetry = 1; // factor 3, and the left half mirrored onto the right
     SetUpAutomaton(1, 0);
     EXPECT_EQ(Weights(-3, 3), (std::vector<int32_t>{0, 1, 3, 9, 3, 1, 0}));
-
     mirrorSymmetry = 0;
     ruleClass = 4;
     SetUpAutomaton(1, 0);
     EXPECT_EQ(Weights(-2, 2), (std::vector<int32_t>{1, 2, 3, 4, 5}));
-}
 
-TEST(AutomatonWeights, StateWeightsRepeatWithPeriodK) {
-    TestHost host(40, 30);
-    // Class 2 grows by the number of neighbourhood cells, here 3.
-    UseRule("R1ECS", 1, 0x1C0, 2, 5);
+    // Class 2 grows by the number of neighbourhood cells, here 3, and the
+    // state weights repeat with period k.
+    UseRule({"R1ECS", 1, 0x1C0, 2, 5});
     SetUpAutomaton(1, 0);
     EXPECT_EQ(std::vector<uint32_t>(stateWeights, stateWeights + 7),
               (std::vector<uint32_t>{0, 1, 4, 13, 40, 0, 1}));
     EXPECT_EQ(stateWeights[254], 40u);
     EXPECT_EQ(stateWeights[255], 0u);
-
     ruleClass = 0;
     SetUpAutomaton(1, 0);
     EXPECT_EQ(std::vector<uint32_t>(stateWeights, stateWeights + 6),
@@ -106,37 +87,30 @@ TEST(AutomatonWeights, StateWeightsRepeatWithPeriodK) {
 
 TEST(AutomatonSetUp, ColourCountAndStateCount) {
     TestHost host(40, 30);
-    UseRule("R1ECC", 1, 0x1C0, 1, 3);
+    UseRule({"R1ECC", 1, 0x1C0, 1, 3});
     colourBySource = 1;
     SetUpAutomaton(0, 0);
     EXPECT_EQ(automatonColourCount, 6);
-    EXPECT_EQ(maxColourIndex, 6);
     colourBySource = 0;
     symmetryDegree = 1; // one state is taken as two
     SetUpAutomaton(1, 0);
     EXPECT_EQ(symmetryDegree, 2);
     EXPECT_EQ(automatonColourCount, 2);
+    UseRule({"R3ECC", 3, 0x7F0, 1, 30}); // above the radius' capacity
+    SetUpAutomaton(1, 0);
+    EXPECT_EQ(symmetryDegree, 23);
 }
 
-TEST(AutomatonSetUp, SeedIsCentredOrMirrored) {
+TEST(AutomatonSetUp, SeedIsMirroredAndItsRowHeldToThePicture) {
     TestHost host(20, 30);
-    UseRule("R1ECC", 1, 0x1C0, 1, 10);
-    std::memset(indexImage[0], 9, 21);
-    SetUpAutomaton(0, 0); // seed 0: an empty row
-    EXPECT_EQ(std::count(indexImage[0], indexImage[0] + 20, 0), 20);
-    EXPECT_EQ(indexImage[0][20], 9); // only the picture's cells are cleared
-
-    ruleSeed = 1234;
-    SetUpAutomaton(0, 5);
-    EXPECT_EQ(automatonRow, 5);
-    const uint8_t centred[20] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4};
-    EXPECT_EQ(std::memcmp(indexImage[5], centred, 20), 0);
-
+    UseRule({"R1ECC", 1, 0x1C0, 1, 10});
+    std::memset(indexImage[7], 9, 21);
     mirrorSymmetry = 1;
     ruleSeed = 123;
     SetUpAutomaton(0, 7);
-    const uint8_t mirrored[20] = {0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 3, 2, 1};
-    EXPECT_EQ(std::memcmp(indexImage[7], mirrored, 20), 0);
+    const uint8_t mirrored[21] = {0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 9};
+    // Only the picture's cells are cleared.
+    EXPECT_EQ(std::memcmp(indexImage[7], mirrored, 21), 0);
 
     // A refresh leaves the rows alone; a first row below the picture is
     // held to its last row.
