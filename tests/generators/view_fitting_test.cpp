@@ -43,23 +43,20 @@ class FitTest : public ::testing::Test {
     }
 };
 
-TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
+TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOriginAndAnimationsFitByDensity) {
     SetUpFitOfHalvingIcon();
     EXPECT_EQ(FitViewToAttractor(), 1);
     EXPECT_EQ(Box(), (std::array<double, 4>{-2, -2, 2, 2}));
-    // min(640 / 4, 480 / 4) = 120, of which 90 %.
-    EXPECT_EQ(pixelsPerUnitX, 108);
+    EXPECT_EQ(pixelsPerUnitX, 108); // 90 % of min(640 / 4, 480 / 4)
     EXPECT_EQ(viewOriginX, 320);
     EXPECT_EQ(viewOriginY, 240);
-    EXPECT_EQ(fittedOnce, 1);
-}
 
-TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
-    areaPerWorkUnit = 1000; // D = 50 000 / (480 x 640), below 0.81
+    // D = 50 000 / (480 x 640) is below 0.81: sqrt(160 / 120 * D) x 120,
+    // D taken as a real ratio.
+    areaPerWorkUnit = 1000;
     SetUpFitOfHalvingIcon();
     animationFrame = 5;
     FitViewToAttractor();
-    // sqrt(160 / 120 * D) x 120, D taken as a real ratio.
     EXPECT_NEAR(pixelsPerUnitX, 55.90169943749474, 1e-12);
 }
 
