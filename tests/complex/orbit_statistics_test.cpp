@@ -55,25 +55,22 @@ TEST_F(OrbitStatisticsTest, FirstLevelComparesOneStepWithTheCuspSquare) {
     EXPECT_EQ(lastChangeIteration, 1u);
 }
 
-struct ClassCase {
-    double z0;
-    int32_t variant;
-    int32_t expected;
-};
-
 TEST_F(OrbitStatisticsTest, FirstStepClassesOfEveryVariant) {
     iterationCount = 1;
     SetUpEscapeRadius(1);
     cuspOrbitModulus = 0.1;
     // With c = 0: from 0.5 the modulus shrinks below g, from 0.9 it shrinks
     // above g, from 1.1 it grows, from 1.5 it escapes.
-    const ClassCase cases[] = {
+    const struct {
+        double z0;
+        int32_t variant, expected;
+    } cases[] = {
         {0.5, 0, 2}, {0.5, 1, 2}, {0.5, 2, 2}, {0.5, 3, 2}, {0.5, 4, 1}, {0.5, 5, 1},
         {0.5, 6, 1}, {0.5, 7, 1}, {0.5, 8, 1}, {0.5, 9, 1}, {0.9, 0, 1}, {0.9, 1, 1},
         {0.9, 2, 2}, {0.9, 3, 2}, {0.9, 4, 1}, {0.9, 5, 2}, {1.1, 1, 1}, {1.1, 2, 1},
         {1.1, 3, 1}, {1.5, 0, 0}, {1.5, 3, 0}, {1.5, 8, 3},
     };
-    for (const ClassCase &c : cases) {
+    for (const auto &c : cases) {
         colouringVariant = c.variant;
         FixOrbit(c.z0, 0, 0, 0);
         EXPECT_EQ(ClassifyOrbitStep(0, 0, 0), c.expected)
@@ -81,24 +78,25 @@ TEST_F(OrbitStatisticsTest, FirstStepClassesOfEveryVariant) {
     }
 }
 
-struct SavedCase {
-    double saved;
-    double c;
-    int32_t variant;
-    int32_t expected;
-};
-
 TEST_F(OrbitStatisticsTest, LaterStepsResumeFromTheSavedPoint) {
-    orbitStore = static_cast<double *>(std::malloc(48 * 36 * 2 * sizeof(double)));
     iterationCount = 2;
     SetUpEscapeRadius(1);
     cuspOrbitModulus = 0.1;
-    const SavedCase cases[] = {
+    // Without the store an orbit starts again, and never stands still.
+    colouringVariant = 4;
+    FixOrbit(0, 0, 0, 0);
+    EXPECT_EQ(ClassifyOrbitStep(0, 0, 1), 1);
+
+    orbitStore = static_cast<double *>(std::malloc(48 * 36 * 2 * sizeof(double)));
+    const struct {
+        double saved, c;
+        int32_t variant, expected;
+    } cases[] = {
         {0, 0, 0, 2},     {0, 0, 4, 0},     {0, 0, 6, 0},     {0, 0, 8, 0}, // standing still
         {0.5, 0, 6, 2},   {0.5, 0, 8, 1},   {0.5, 0, 4, 1},   {0.3, 0.3, 7, 2},
         {0.3, 0.3, 8, 2}, {0.3, 0.3, 4, 1}, {0.3, 0.3, 5, 1},
     };
-    for (const SavedCase &c : cases) {
+    for (const auto &c : cases) {
         colouringVariant = c.variant;
         FixOrbit(5, 5, c.c, 0); // the start point must not be used
         orbitStore[0] = c.saved;
@@ -107,15 +105,6 @@ TEST_F(OrbitStatisticsTest, LaterStepsResumeFromTheSavedPoint) {
             << "variant " << c.variant << " from " << c.saved << " with c = " << c.c;
         EXPECT_EQ(orbitStore[0], c.saved * c.saved + c.c);
     }
-}
-
-TEST_F(OrbitStatisticsTest, WithoutTheStoreOrbitsStartAgainAndNeverStandStill) {
-    iterationCount = 2;
-    SetUpEscapeRadius(1);
-    cuspOrbitModulus = 0.1;
-    colouringVariant = 4;
-    FixOrbit(0, 0, 0, 0);
-    EXPECT_EQ(ClassifyOrbitStep(0, 0, 1), 1);
 }
 
 TEST_F(OrbitStatisticsTest, CountedClassClimbsThroughTheThresholdsAndWraps) {

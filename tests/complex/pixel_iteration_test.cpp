@@ -22,13 +22,8 @@ class EscapeTimePixelTest : public ::testing::Test {
         StartEngine(nullptr);
         drawMode = 5;
         symmetryDegree = 1;
-        colourBySource = 0;
-        colouringVariant = 0;
-        logColourScale = 0;
-        mapVariant = 0;
         iterationCount = 100;
         historyLength = 2;
-        totalIterations = 0;
         SetUpEscapeRadius(1);
     }
 
@@ -58,17 +53,13 @@ TEST_F(EscapeTimePixelTest, EscapeCostsItsIterationsAndEachPointMappedFromThePix
     EXPECT_EQ(totalIterations, 1u + 3u);
 }
 
-struct SourceCase {
-    int32_t degree;
-    int32_t variant;
-    int32_t logScale;
-    double re, im;
-    int32_t value;
-    uint32_t count;
-};
-
 TEST_F(EscapeTimePixelTest, ColouringBySourceValuesAtHandWorkedPoints) {
-    const SourceCase cases[] = {
+    const struct {
+        int32_t degree, variant, logScale;
+        double re, im;
+        int32_t value;
+        uint32_t count;
+    } cases[] = {
         {1, 0, 0, 3, 100, 12 + 2112, 1}, // 4800 wraps at 2688, but not by logarithm:
         {1, 0, 1, 3, 1e9, 12 + 961740, 1},
         {1, 0, 0, -5, 0, 12, 1},
@@ -84,7 +75,7 @@ TEST_F(EscapeTimePixelTest, ColouringBySourceValuesAtHandWorkedPoints) {
         {1, 8, 0, 3, 0, 12 * 19, 1},
     };
     colourBySource = 1;
-    for (const SourceCase &c : cases) {
+    for (const auto &c : cases) {
         symmetryDegree = c.degree;
         colouringVariant = c.variant;
         logColourScale = c.logScale;

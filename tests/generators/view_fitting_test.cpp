@@ -2,7 +2,7 @@
 // separation, the symmetric box of the icons and the fitted view.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 
 #include "frame/engine_state.h"
 #include "frame/frame.h"
@@ -13,6 +13,10 @@
 namespace quintorbelle::testing {
 namespace {
 
+std::array<double, 4> Box() {
+    return {surveyBox.xMin, surveyBox.yMin, surveyBox.xMax, surveyBox.yMax};
+}
+
 class FitTest : public ::testing::Test {
   protected:
     TestHost host{640, 480};
@@ -21,7 +25,6 @@ class FitTest : public ::testing::Test {
     // Mode 2 with x' = c0 + c1 x: the orbit doubles for c0 = 0, c1 = 2.
     static void SetUpLinear(double c0, double c1) {
         drawMode = 2;
-        quadCoef2 = quadCoef3 = quadCoef4 = quadCoef5 = 0;
         quadCoef0 = c0;
         quadCoef1 = c1;
         SetUpDrawing();
@@ -29,39 +32,31 @@ class FitTest : public ::testing::Test {
 
     // Mode 3, degree 2, mirror: z' = z / 2, so the box never grows once
     // set. The survey is taken as already past its transient.
-    static void SetUpFitOfBox(int32_t degree, SurveyBox box) {
+    static void SetUpFitOfHalvingIcon() {
         drawMode = 3;
-        symmetryDegree = degree;
+        symmetryDegree = 2;
         mirrorSymmetry = 1;
-        mapVariant = 0;
         lambda = 0.5;
-        alpha = beta = gamma = omega[0] = 0;
         SetUpDrawing();
-        surveyBox = box;
+        surveyBox = {-1, -0.5, 2, 0.5};
         iterationCount = 1001;
     }
 };
 
-TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOrigin) {
-    SetUpFitOfBox(2, {-1, -0.5, 2, 0.5});
+TEST_F(FitTest, SymmetricIconBoxIsCentredOnTheOriginAndAnimationsFitByDensity) {
+    SetUpFitOfHalvingIcon();
     EXPECT_EQ(FitViewToAttractor(), 1);
-    EXPECT_EQ(surveyBox.xMin, -2);
-    EXPECT_EQ(surveyBox.xMax, 2);
-    EXPECT_EQ(surveyBox.yMin, -2);
-    EXPECT_EQ(surveyBox.yMax, 2);
-    // min(640 / 4, 480 / 4) = 120, of which 90 %.
-    EXPECT_EQ(pixelsPerUnitX, 108);
+    EXPECT_EQ(Box(), (std::array<double, 4>{-2, -2, 2, 2}));
+    EXPECT_EQ(pixelsPerUnitX, 108); // 90 % of min(640 / 4, 480 / 4)
     EXPECT_EQ(viewOriginX, 320);
     EXPECT_EQ(viewOriginY, 240);
-    EXPECT_EQ(fittedOnce, 1);
-}
 
-TEST_F(FitTest, AnimationFramesAreFittedByTargetDensity) {
-    areaPerWorkUnit = 1000; // D = 50 000 / (480 x 640), below 0.81
-    SetUpFitOfBox(2, {-1, -0.5, 2, 0.5});
+    // D = 50 000 / (480 x 640) is below 0.81: sqrt(160 / 120 * D) x 120,
+    // D taken as a real ratio.
+    areaPerWorkUnit = 1000;
+    SetUpFitOfHalvingIcon();
     animationFrame = 5;
     FitViewToAttractor();
-    // sqrt(160 / 120 * D) x 120, D taken as a real ratio.
     EXPECT_NEAR(pixelsPerUnitX, 55.90169943749474, 1e-12);
 }
 
@@ -72,13 +67,10 @@ TEST_F(FitTest, SurveyEndsAtItsLongestWithAGrowingBox) {
     drawMode = 0;
     functionTable[0] = {1, 0, 0, 1, 1, 0, 1, 0};
     mapCount = 1;
-    variation = 0;
     SetUpDrawing();
     orbitPoint[0] = orbitPoint[1] = 0;
     EXPECT_EQ(FitViewToAttractor(), 1);
-    EXPECT_EQ(surveyBox.xMin, 51);
-    EXPECT_EQ(surveyBox.xMax, 514);
-    EXPECT_EQ(surveyBox.yMin, 0);
+    EXPECT_EQ(Box(), (std::array<double, 4>{51, 0, 514, 0}));
 }
 
 TEST_F(FitTest, PlaneMapSurveyEndsWithItsFirstPointPastTheTransient) {
@@ -110,20 +102,9 @@ TEST_F(FitTest, ShadowSeparatesWhenItsLeadPassesOneHundredthToTheRight) {
 
 TEST_F(FitTest, FailingOrbitEndsTheSurveyAndKeepsTheBox) {
     SetUpLinear(0, 0); // x' = 0: the orbit reaches (0, 0) and stays
-    viewFitted = 0;
     EXPECT_EQ(FitViewToAttractor(), 0);
     EXPECT_EQ(surveyBox.xMin, 1e300);
     EXPECT_EQ(viewFitted, 0);
-    EXPECT_EQ(FitViewToAttractor(), 0);
-}
-
-TEST_F(FitTest, FittedViewIsLeftAlone) {
-    SetUpLinear(0, 2);
-    viewFitted = 1;
-    pixelsPerUnitX = 7;
-    EXPECT_EQ(FitViewToAttractor(), 1);
-    EXPECT_EQ(iterationCount, 0u);
-    EXPECT_EQ(pixelsPerUnitX, 7);
 }
 
 } // namespace

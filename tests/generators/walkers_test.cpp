@@ -7,7 +7,6 @@
 #include "frame/frame.h"
 #include "frame/shared_block.h"
 #include "generators/generators.h"
-#include "support/pictures.h"
 
 namespace quintorbelle::testing {
 namespace {
@@ -37,35 +36,31 @@ TEST(Walkers, MirroredGroupTurnsTheOtherWayAfterARound) {
     EXPECT_EQ(indexImage[50][50], 4); // four visits of the start cell
 }
 
-TEST(Walkers, RightEdgeIsOutsideAndLeftEdgeInside) {
-    SetUpWalkerPicture(1, 0);
-    iterationsPerWorkUnit = 1245;
-    walkers[0] = {99.0, 50.0, 2}; // a quarter turn: (1, 0)
-    EXPECT_EQ(StepWalkers(10), 0);
-    EXPECT_EQ(walkers[0].x, 100.0); // stays outside
-    EXPECT_EQ(currentWalker, 0);
-    EXPECT_EQ(iterationCount, 0u);
-    EXPECT_EQ(indexImage[50][99], 0);
-
-    iterationsPerWorkUnit = 1;
-    walkers[0] = {1.0, 50.0, 6}; // three quarters: (-1, 0)
-    EXPECT_EQ(StepWalkers(1), 1);
-    EXPECT_EQ(walkers[0].x, 0.0);
-    EXPECT_EQ(indexImage[50][1], 1);
-}
-
-TEST(Walkers, WrappingBringsWalkersBackAcrossTheSquare) {
-    SetUpWalkerPicture(1, 0);
-    modeOption = 1;
-    walkers[0] = {99.5, 50.0, 2};
-    EXPECT_EQ(StepWalkers(1), 1);
-    EXPECT_EQ(walkers[0].x, 0.5);
-    walkers[0] = {0.5, 50.0, 6};
-    StepWalkers(1);
-    EXPECT_EQ(walkers[0].x, 99.5);
-    walkers[0] = {50.0, 99.0, 0}; // y reaches the bottom edge exactly
-    StepWalkers(1);
-    EXPECT_EQ(walkers[0].y, 0.0);
+TEST(Walkers, RightAndBottomEdgesAreOutsideLeftAndTopInside) {
+    // Heading 2 moves by (1, 0), heading 6 by (-1, 0), heading 0 by (0, 1).
+    const struct {
+        int32_t wrap;
+        Walker from;
+        double x, y;
+        int32_t result;
+    } cases[] = {
+        {0, {99, 50, 2}, 100, 50, 0}, // stays outside, unmarked, and moves first next time
+        {0, {1, 50, 6}, 0, 50, 1},      {1, {99.5, 50, 2}, 0.5, 50, 1},
+        {1, {0.5, 50, 6}, 99.5, 50, 1}, {1, {50, 99, 0}, 50, 0, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "wrap " << c.wrap << " from " << c.from.x << ", " << c.from.y);
+        SetUpWalkerPicture(1, 0);
+        modeOption = c.wrap;
+        walkers[0] = c.from;
+        EXPECT_EQ(StepWalkers(1), c.result);
+        EXPECT_EQ(walkers[0].x, c.x);
+        EXPECT_EQ(walkers[0].y, c.y);
+        EXPECT_EQ(indexImage[static_cast<int>(c.from.y)][static_cast<int>(c.from.x)], c.result);
+        EXPECT_EQ(iterationCount, static_cast<uint32_t>(c.result));
+        EXPECT_EQ(currentWalker, 0);
+    }
 }
 
 TEST(Walkers, MarksWrapAndOwnColourIsErased) {
@@ -92,25 +87,6 @@ TEST(Walkers, MarksWrapAndOwnColourIsErased) {
     StepWalkers(1);
     EXPECT_EQ(indexImage[51][50], 1);
     EXPECT_EQ(changedPixelCount, 4);
-}
-
-TEST(Walkers, BudgetAreaAndFrameCounter) {
-    SetUpWalkerPicture(1, 0);
-    EXPECT_EQ(StepWalkers(0), 1);
-    EXPECT_EQ(iterationCount, 0u);
-
-    // A new pixel of area is a unit of work when areaPerWorkUnit is 1.
-    iterationsPerWorkUnit = 1245;
-    areaPerWorkUnit = 1;
-    EmptyRect(drawnRect);
-    EXPECT_EQ(StepWalkers(1), 1);
-    EXPECT_EQ(iterationCount, 1u);
-    EXPECT_EQ(RectOf(drawnRect), (Rect{50, 50, 51, 51}));
-
-    // On a later frame the rectangle starts empty again.
-    frameCounter = 1;
-    StepWalkers(1);
-    EXPECT_EQ(drawnRect[kBottom] - drawnRect[kTop], 1);
 }
 
 } // namespace
