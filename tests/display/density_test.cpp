@@ -113,12 +113,6 @@ TEST_F(RecolourTest, OtherPicturesAreOnlyRedrawn) {
     colourBySource = 1;
     expectOnlyRedrawn("colour by source");
     colourBySource = 0;
-    basinPhase = 1;
-    expectOnlyRedrawn("basin pass");
-    basinPhase = 0;
-    viewFitted = 0;
-    expectOnlyRedrawn("view not fitted");
-    viewFitted = 1;
     drawMode = 5;
     expectOnlyRedrawn("escape-time picture");
     EXPECT_EQ(paletteHandle, 0u); // no palette work on the early exit

@@ -83,13 +83,6 @@ TEST_P(EveryMode, MatchesItsReferencePicture) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, EveryMode, ::testing::Range(0, 9));
 
-TEST(Pictures, TheSameCommandDrawsTheSameFile) {
-    ScratchFolder folder;
-    ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "a.png"})).exitCode, 0);
-    ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "b.png"})).exitCode, 0);
-    EXPECT_EQ(folder.Read("a.png"), folder.Read("b.png"));
-}
-
 TEST(Pictures, ChangedSettingsAreSavedAndDrawnAgain) {
     ScratchFolder folder;
     ASSERT_EQ(RunProgram(Render(3, {"-o", folder / "a.png", "--save", folder / "a.json"})).exitCode,
