@@ -21,6 +21,10 @@ constexpr int32_t kModeCommands[9] = {kSelectMode0, kSelectMode1, kSelectMode2,
 // before this much work is too slight to keep.
 constexpr int32_t kWorthwhileWalkerWork = 2000;
 
+// The work of the trial draw that shows whether a new attractor of modes 2
+// and 3 spreads over the picture: about 125000 iterations.
+constexpr uint32_t kSpreadTrialWork = 100;
+
 // While exploring: a picture that stops before this much work counts as a
 // failed try, and after so many failed tries in a row, or when a picture
 // spends more than the bound, the host moves on by itself. The engine's own
@@ -220,12 +224,29 @@ void HostCore::SelectMode(int32_t mode) {
 }
 
 bool HostCore::FitOrbit() {
-    if (engine_.FitViewToAttractor() == 0) return false;
+    EngineLink &e = engine_;
+    if (e.FitViewToAttractor() == 0) return false;
     // A strange attractor is what a user asks modes 2 and 3 for: an orbit
-    // the survey found regular (its shadow never separated) is refused.
-    bool regular =
-        (engine_.drawMode == 2 || engine_.drawMode == 3) && engine_.divergenceIteration == 0;
-    return !(regular && rejectRegularOrbits_ && !exploring_);
+    // the survey found regular (its shadow never separated) is refused, and
+    // so is one that does not spread over the picture.
+    if ((e.drawMode != 2 && e.drawMode != 3) || !rejectRegularOrbits_ || exploring_) return true;
+    if (e.divergenceIteration == 0) return false;
+    return animating_ || SpreadsOverThePicture();
+}
+
+bool HostCore::SpreadsOverThePicture() {
+    // A chaotic orbit may still settle on a line (the mirror lines of the
+    // icons are invariant) or on a few points or short arcs. A line lights
+    // about as many pixels as its longer side; an attractor worth drawing
+    // lights at least three times as many in a trial draw. The picture then starts
+    // again from its parameters, exactly as a loaded file does.
+    EngineLink &e = engine_;
+    const bool drawn = e.PlotAttractor(kSpreadTrialWork) != 0;
+    const int32_t *lit = e.drawnRect; // left, top, right, bottom
+    const int32_t extent = std::max(lit[2] - lit[0], lit[3] - lit[1]);
+    const bool spreads = drawn && e.changedPixelCount >= 3 * extent;
+    e.GenerateModeParameters(QB_REQUEST_KEEP);
+    return spreads && e.FitViewToAttractor() != 0;
 }
 
 bool HostCore::FitView() {

@@ -150,9 +150,10 @@ class HostCore {
 
     // How many times in a row new parameters were needed for this picture.
     int32_t failedTries() const { return failedTries_; }
-    // Random quadratic maps make a strange attractor only a few times in a
-    // hundred, so a picture may take hundreds of tries.
-    static constexpr int32_t kMaxFailedTries = 1000;
+    // Random quadratic maps make a strange attractor that spreads over the
+    // picture about once in four hundred tries, so a picture may take a few
+    // thousand; most tries escape within a few steps.
+    static constexpr int32_t kMaxFailedTries = 10000;
 
     // Called whenever a new picture starts (new parameters, mode, settings).
     std::function<void()> onPictureStarted;
@@ -175,6 +176,7 @@ class HostCore {
     };
     DrawResult DrawOnce(uint32_t budget);
     bool FitOrbit();
+    bool SpreadsOverThePicture();
     TickStatus ExploreTick(const DrawResult &result);
     void PaintRect(const int32_t *rect);
 
