@@ -50,32 +50,6 @@ class PaletteStyles : public ::testing::Test {
     }
 };
 
-TEST_F(PaletteStyles, RootBandsByTheNumberOfRoots) {
-    symmetryDegree = 3;
-    startAxis[0] = 0.5;
-    constantAxis[1] = 0.25;
-    BuildPalette(1);
-    EXPECT_EQ(coloursPerRoot, 63); // four roots
-    EXPECT_DOUBLE_EQ(rootsPerRadian, 4 / twoPi);
-    EXPECT_EQ(paletteColours[0], 0xABCDEFu); // style 1 does not copy the ramp
-    for (int32_t s : {1, 64, 127, 190}) {
-        EXPECT_EQ(paletteColours[s], rampColours[s]) << s;
-        EXPECT_EQ(paletteColours[s + 2], rampColours[s + 1]) << s;
-        EXPECT_EQ(paletteColours[s + 62], rampColours[s + 31]) << s; // last of the band
-    }
-    // Entry 65 is the mean of ramp entries 64 and 65: (64, 129, 191) and
-    // (65, 131, 190), truncated.
-    EXPECT_EQ(paletteColours[65], Rgb(64, 130, 190));
-    for (int k = 253; k <= 258; ++k) EXPECT_EQ(paletteColours[k], 0xABCDEFu) << k;
-
-    startAxis[0] = 0; // only the constant varies: three roots, bands fill to 255
-    BuildPalette(1);
-    EXPECT_EQ(coloursPerRoot, 85);
-    EXPECT_EQ(paletteColours[171], rampColours[171]);
-    EXPECT_EQ(paletteColours[255], rampColours[171 + 42]);
-    EXPECT_EQ(paletteColours[256], 0xABCDEFu);
-}
-
 TEST_F(PaletteStyles, DensityPaletteSpreadsLinearlyUnlessStill) {
     // Colour by source: the n indices in use span the whole ramp.
     drawMode = 0;

@@ -1,7 +1,6 @@
-// The inversive random generator, its modular arithmetic, and start-up.
+// The inversive random generator, its modular arithmetic, and its seed.
 #include <gtest/gtest.h>
 
-#include <array>
 
 #include "frame/engine_state.h"
 #include "frame/frame.h"
@@ -43,28 +42,6 @@ TEST(RandomSequence, FirstOutputsFromAKnownStateAndTheCounterWrap) {
     randomCounter = 0xFFFFFFFFu;
     Random();
     EXPECT_EQ(randomCounter, 0u);
-}
-
-TEST(Matrix, ProductMayOverwriteEitherFactor) {
-    using Matrix = std::array<double, 4>;
-    const Matrix a = {1, 2, 3, 4}, b = {5, 6, 7, 8}, product = {19, 22, 43, 50};
-    Matrix separate, left = a, right = b;
-    Multiply2x2(separate.data(), a.data(), b.data());
-    Multiply2x2(left.data(), left.data(), b.data());
-    Multiply2x2(right.data(), a.data(), right.data());
-    EXPECT_EQ(separate, product);
-    EXPECT_EQ(left, product);
-    EXPECT_EQ(right, product);
-}
-
-TEST(StartUp, SquaredCosineTableFallsThroughZero) {
-    TestHost host(64, 64, 12345);
-    StartEngine(nullptr);
-    EXPECT_EQ(squaredCosineTable[0], 4095);
-    EXPECT_EQ(squaredCosineTable[63], 0);
-    EXPECT_EQ(squaredCosineTable[64], -1);
-    EXPECT_EQ(squaredCosineTable[127], -4096);
-    for (int j = 1; j < 128; ++j) EXPECT_LE(squaredCosineTable[j], squaredCosineTable[j - 1]);
 }
 
 TEST(StartUp, SeedsFromTheTickCountAndSurvivesTickZero) {

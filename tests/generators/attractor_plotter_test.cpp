@@ -1,7 +1,6 @@
-// The attractor plotter: saturation, the work units and drawnRect, colouring
-// by source, the colour wheel, the start of the basin pass and its depths.
-// The density loop's counts and thresholds are guarded by the reference
-// pictures.
+// The attractor plotter: saturation, the work units and drawnRect, the colour
+// wheel, the start of the basin pass and its depths. The density loop and
+// the colours by source are guarded by the reference pictures.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -99,32 +98,6 @@ TEST_F(PlotterTest, FailedStepEndsTheCallAndKeepsItsIterations) {
     EXPECT_EQ(iterationCount, 2u);
     EXPECT_EQ(totalIterations, 2u);
     EXPECT_EQ(host.Title(), "Quintorbelle: Can't draw - Orbit converges");
-}
-
-TEST(SourceColour, WithoutDelayEachPixelTakesItsOwnMapsColour) {
-    // Two maps that send every point to (0.1, 0.1) and (0.5, 0.5).
-    TestHost host{200, 150};
-    drawMode = 0;
-    functionTable[0] = {0, 0, 0, 0, 0.1, 0.1, 1, 0};
-    functionTable[1] = {0, 0, 0, 0, 0.5, 0.5, 1, 0};
-    mapCount = 2;
-    colourBySource = 1;
-    pixelsPerUnitX = 100;
-    viewOriginY = 100;
-    iterationsPerWorkUnit = 25;
-    fastRandomState = 42; // the two maps first differ at step 5
-    const Draws draws = PeekFastDraws(25);
-    EXPECT_EQ(PlotAttractor(1), 1);
-    EXPECT_EQ(indexImage[90][10], 1);
-    EXPECT_EQ(indexImage[50][50], 2);
-    EXPECT_EQ(countImage[90][10], 0);
-    EXPECT_EQ(changedPixelCount, 2);
-    // The second pixel is coloured first when the other map first comes up;
-    // by source, half as many iterations again must pass.
-    uint32_t first = 1;
-    while (draws[first] % 2 == draws[0] % 2) ++first;
-    EXPECT_EQ(settleIteration, first + first / 2);
-    EXPECT_EQ(drawStatus, settleIteration < 25u ? 2 : 0);
 }
 
 TEST(ColourFromPosition, TheFourDirectionsAndTheBands) {
