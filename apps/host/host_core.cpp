@@ -238,8 +238,8 @@ bool HostCore::SpreadsOverThePicture() {
     // A chaotic orbit may still settle on a line (the mirror lines of the
     // icons are invariant) or on a few points or short arcs. A line lights
     // about as many pixels as its longer side; an attractor worth drawing
-    // lights at least three times as many in a trial draw. The picture then starts
-    // again from its parameters, exactly as a loaded file does.
+    // lights at least three times as many in a trial draw. The picture then
+    // starts again from its parameters, exactly as a loaded file does.
     EngineLink &e = engine_;
     const bool drawn = e.PlotAttractor(kSpreadTrialWork) != 0;
     const int32_t *lit = e.drawnRect; // left, top, right, bottom
