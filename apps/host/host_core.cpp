@@ -18,8 +18,13 @@ constexpr int32_t kModeCommands[9] = {kSelectMode0, kSelectMode1, kSelectMode2,
                                       kSelectMode6, kSelectMode7, kSelectMode8};
 
 // A walker picture ends when a walker leaves its square; one that ends
-// before this much work is too slight to keep.
-constexpr int32_t kWorthwhileWalkerWork = 2000;
+// before this much work is too slight to keep. Walkers take a time that
+// grows with the square's area to leave it, so the bound is 2000 units for
+// the square of an 800 x 600 picture and scales with the area.
+int32_t WorthwhileWalkerWork(int32_t width, int32_t height) {
+    const int64_t side = std::min(width, height);
+    return static_cast<int32_t>(std::max<int64_t>(1, 2000 * side * side / (600 * 600)));
+}
 
 // The work of the trial draw that shows whether a new attractor of modes 2
 // and 3 spreads over the picture: about 125000 iterations.
@@ -461,7 +466,8 @@ TickStatus HostCore::Tick(uint32_t budget) {
         // needs new parameters.
         if (animating_) return TickStatus::kDrawing;
         bool naturalEnd =
-            e.drawMode == 8 || (e.drawMode == 7 && e.workCounter >= kWorthwhileWalkerWork);
+            e.drawMode == 8 ||
+            (e.drawMode == 7 && e.workCounter >= WorthwhileWalkerWork(e.imageWidth, e.imageHeight));
         if (naturalEnd) return TickStatus::kFinished;
         int32_t tries = failedTries_ + 1;
         if (tries > kMaxFailedTries) return TickStatus::kGaveUp;
