@@ -4,6 +4,7 @@
 // pixel drawn over it.
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -17,9 +18,15 @@ namespace quintorbelle::cli {
 namespace {
 
 // Work units a picture of each mode may spend by default: enough for the
-// attractors to fill in and the complex pictures to complete.
-constexpr int64_t kDefaultWork[9] = {20000,  20000,  20000, 20000, 8000,
-                                     400000, 400000, 20000, 20000};
+// attractors to fill in and the complex pictures to complete. A quilt never
+// finishes, its colours climb for as long as it is drawn, so its work
+// follows the picture's area (8000 units at 800 x 600); a small quilt would
+// otherwise burn out to a single colour.
+int64_t DefaultWork(int32_t mode, int32_t width, int32_t height) {
+    constexpr int64_t kWork[9] = {20000, 20000, 20000, 20000, 8000, 400000, 400000, 20000, 20000};
+    if (mode != 4) return kWork[mode];
+    return std::max<int64_t>(200, kWork[4] * width * height / (800 * 600));
+}
 
 struct RenderOptions {
     PictureOptions picture;
@@ -55,7 +62,7 @@ std::unique_ptr<host::HostCore> DrawPicture(const RenderOptions &o) {
     if (core == nullptr) ThrowGaveUp(o.picture.mode);
     host::EngineLink &e = core->engine();
 
-    const int64_t work = o.work.value_or(kDefaultWork[o.picture.mode]);
+    const int64_t work = o.work.value_or(DefaultWork(e.drawMode, e.imageWidth, e.imageHeight));
     ProgressMeter progress;
     host::TickStatus status = host::TickStatus::kDrawing;
     while (status == host::TickStatus::kDrawing && e.workCounter < work) {
