@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <complex>
 #include <cstring>
 
 #include "host/on_off_settings.h"
@@ -102,7 +103,7 @@ int32_t ColouringVariantsForMode(int32_t mode) {
 HostCore::HostCore(const HostOptions &options)
     : engine_(Engine()), seed_(options.seed), clock_(EngineTicksForSeed(options.seed)),
       millisecondsPerTick_(options.millisecondsPerTick),
-      rejectRegularOrbits_(options.rejectRegularOrbits) {
+      refuseDullPictures_(options.refuseDullPictures) {
     activeCore = this;
     QuintorbelleSetTickSource(&HostCore::ReadClock);
     window_ = QuintorbelleCreateWindow(&HostCore::WindowProcedure, options.width, options.height);
@@ -215,9 +216,52 @@ void HostCore::StartPicture(int32_t request) {
         engine_.GenerateFunctionSystem(request);
     } else {
         engine_.GenerateModeParameters(request);
+        const bool choosing = request == QB_REQUEST_NEW && engine_.drawMode == 5 &&
+                              refuseDullPictures_ && !exploring_ && engine_.syncDepth == 0;
+        for (int32_t tries = 1; choosing && tries < kMaxFailedTries && !SliceShowsStructure();
+             ++tries) {
+            engine_.GenerateModeParameters(QB_REQUEST_NEW);
+        }
     }
     TitleNewPicture();
     if (onPictureStarted) onPictureStarted();
+}
+
+bool HostCore::SliceShowsStructure() const {
+    // About half of the random slices start their orbits far out, or hold
+    // the constant where the sets are dust, and escape almost everywhere
+    // within a step or two: the picture is one flat colour. A coarse look
+    // over 32 x 24 pixels, in the host's own arithmetic before the engine
+    // draws anything (so nothing the engine keeps changes), asks that one
+    // orbit in a hundred stays within radius 2 for 16 steps. A pixel (x, y)
+    // is the plane point w = ((x - x0) - i (y - y0)) / scale about the
+    // view's origin; start and constant are centre + axis w.
+    const EngineLink &e = engine_;
+    using Complex = std::complex<double>;
+    const Complex startAxis(e.startAxis[0], e.startAxis[1]);
+    const Complex startCentre(e.startCentre[0], e.startCentre[1]);
+    const Complex constantAxis(e.constantAxis[0], e.constantAxis[1]);
+    const Complex constantCentre(e.constantCentre[0], e.constantCentre[1]);
+    const int32_t power = e.symmetryDegree + 1;
+    int32_t bounded = 0;
+    for (int32_t row = 0; row < 24; ++row) {
+        for (int32_t column = 0; column < 32; ++column) {
+            const double x = (column + 0.5) * e.imageWidth / 32;
+            const double y = (row + 0.5) * e.imageHeight / 24;
+            const Complex w = Complex(x - e.viewOriginX, e.viewOriginY - y) / e.pixelsPerUnitX;
+            Complex z = startCentre + startAxis * w;
+            const Complex c = constantCentre + constantAxis * w;
+            int32_t step = 0;
+            while (step < 16 && std::norm(z) <= 4) {
+                Complex zPower = z;
+                for (int32_t k = 1; k < power; ++k) zPower *= z;
+                z = zPower + c;
+                ++step;
+            }
+            if (step == 16) ++bounded;
+        }
+    }
+    return bounded * 100 >= 32 * 24;
 }
 
 void HostCore::SelectMode(int32_t mode) {
@@ -234,7 +278,7 @@ bool HostCore::FitOrbit() {
     // A strange attractor is what a user asks modes 2 and 3 for: an orbit
     // the survey found regular (its shadow never separated) is refused, and
     // so is one that does not spread over the picture.
-    if ((e.drawMode != 2 && e.drawMode != 3) || !rejectRegularOrbits_ || exploring_) return true;
+    if ((e.drawMode != 2 && e.drawMode != 3) || !refuseDullPictures_ || exploring_) return true;
     if (e.divergenceIteration == 0) return false;
     return animating_ || SpreadsOverThePicture();
 }

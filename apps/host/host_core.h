@@ -77,9 +77,11 @@ struct HostOptions {
     int32_t height = 600;
     uint32_t seed = 1;                 // the engine starts at EngineTicksForSeed(seed)
     uint32_t millisecondsPerTick = 40; // the virtual clock's step
-    // Modes 2 and 3: draw new parameters when the orbit is regular rather
-    // than chaotic. A picture loaded from a file is drawn as it is.
-    bool rejectRegularOrbits = true;
+    // New parameters that would make a dull picture are drawn again: in
+    // modes 2 and 3 an orbit that is regular or does not spread over the
+    // picture, in mode 5 a slice that escapes almost everywhere at once. A
+    // picture loaded from a file is drawn as it is.
+    bool refuseDullPictures = true;
 };
 
 // A zoom as the host applied it: by `factor` about pixel (x, y).
@@ -177,6 +179,7 @@ class HostCore {
     DrawResult DrawOnce(uint32_t budget);
     bool FitOrbit();
     bool SpreadsOverThePicture();
+    bool SliceShowsStructure() const;
     TickStatus ExploreTick(const DrawResult &result);
     void PaintRect(const int32_t *rect);
 
@@ -192,7 +195,7 @@ class HostCore {
     bool animating_ = false;
     bool animationEnded_ = false; // the engine ended an animation this tick
     bool exploring_ = false;
-    bool rejectRegularOrbits_ = true;
+    bool refuseDullPictures_ = true;
     int32_t failedTries_ = 0;
 };
 
