@@ -1,7 +1,6 @@
 // The inversive random generator, its modular arithmetic, and its seed.
 #include <gtest/gtest.h>
 
-
 #include "frame/engine_state.h"
 #include "frame/frame.h"
 #include "frame/shared_block.h"
