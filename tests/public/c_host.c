@@ -12,12 +12,12 @@
 static int failures = 0;
 static int endOfAnimation = 0;
 
-#define CHECK(condition)                                                                   \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            ++failures;                                                                    \
-        }                                                                                  \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);          \
+            ++failures;                                                                            \
+        }                                                                                          \
     } while (0)
 
 static intptr_t Procedure(uint32_t window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -26,7 +26,9 @@ static intptr_t Procedure(uint32_t window, uint32_t message, uintptr_t wParam, i
     return 0;
 }
 
-static uint32_t FixedTicks(void) { return 4321; }
+static uint32_t FixedTicks(void) {
+    return 4321;
+}
 
 #define VARIABLE(type, ordinal) (*(type *)QuintorbelleExport(ordinal))
 
@@ -49,7 +51,8 @@ int main(void) {
 
     double (*floorFunction)(double) = (double (*)(double))QuintorbelleExport(QB_RuntimeFloor);
     int64_t (*truncate)(double) = (int64_t(*)(double))QuintorbelleExport(QB_RuntimeTruncate);
-    int32_t (*toInteger)(const char *) = (int32_t(*)(const char *))QuintorbelleExport(QB_RuntimeAtol);
+    int32_t (*toInteger)(const char *) =
+        (int32_t(*)(const char *))QuintorbelleExport(QB_RuntimeAtol);
     CHECK(floorFunction(-1.5) == -2.0);
     CHECK(truncate(-1.5) == -1);
     CHECK(toInteger("-42") == -42);
