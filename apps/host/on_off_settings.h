@@ -52,7 +52,7 @@ inline constexpr std::array<OnOffSetting, kOnOffCount> kOnOffSettings = {{
     {QB_mapVariant, kToggleMapVariant, 0x4000, "mapVariant", "--variant",
      "The alternative form of the mode's map", "variant"},
     {QB_modeOption, kToggleModeOption, 0x20000, "modeOption", "--option",
-     "The mode's option: basin pass (modes 2, 3), wrapping walkers (mode 7)", "option"},
+     "The mode's option: wrapping walkers (mode 7); allows the basin pass (modes 2, 3)", "option"},
     {QB_logColourScale, kToggleLogScale, 0x400, "logScale", "--log-scale",
      "Compressed colour scale", "log scale"},
     {QB_stepwiseLevels, kToggleStepwiseLevels, 0, "stepwiseLevels", "--stepwise",
