@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <complex>
 #include <cstring>
 
@@ -298,6 +299,22 @@ bool HostCore::SpreadsOverThePicture() {
     return spreads && e.FitViewToAttractor() != 0;
 }
 
+bool HostCore::EndedTooDull() const {
+    const EngineLink &e = engine_;
+    if (e.drawMode == 7) return e.workCounter < WorthwhileWalkerWork(e.imageWidth, e.imageHeight);
+    // An automaton whose rule dies out, settles into one state or blinks
+    // between states paints rows of one colour each, with a line or two in
+    // them: flat or striped, whatever the colours.
+    int32_t flatRows = 0;
+    for (int32_t y = 0; y < e.imageHeight; ++y) {
+        std::array<int32_t, 256> counts{};
+        for (int32_t x = 0; x < e.imageWidth; ++x) ++counts[e.indexImage[y][x]];
+        const int32_t most = *std::max_element(counts.begin(), counts.end());
+        if (most * 100 >= 97 * e.imageWidth) ++flatRows;
+    }
+    return flatRows * 10 >= 9 * e.imageHeight;
+}
+
 bool HostCore::FitView() {
     while (engine_.drawMode <= 3 && engine_.viewFitted == 0) {
         if (FitOrbit()) break;
@@ -506,13 +523,11 @@ TickStatus HostCore::Tick(uint32_t budget) {
     if (!result.goOn) {
         // An animation goes on to its next frame, whose parameters may serve
         // again. Otherwise modes 7 and 8 end naturally when a walker leaves
-        // its square or the rows repeat; an orbit that escapes or converges
-        // needs new parameters.
+        // its square or the rows repeat, unless a new picture ended too dull
+        // to keep; an orbit that escapes or converges needs new parameters.
         if (animating_) return TickStatus::kDrawing;
-        bool naturalEnd =
-            e.drawMode == 8 ||
-            (e.drawMode == 7 && e.workCounter >= WorthwhileWalkerWork(e.imageWidth, e.imageHeight));
-        if (naturalEnd) return TickStatus::kFinished;
+        const bool naturalEnd = e.drawMode == 7 || e.drawMode == 8;
+        if (naturalEnd && !(refuseDullPictures_ && EndedTooDull())) return TickStatus::kFinished;
         int32_t tries = failedTries_ + 1;
         if (tries > kMaxFailedTries) return TickStatus::kGaveUp;
         StartPicture(QB_REQUEST_NEW);

@@ -79,8 +79,10 @@ struct HostOptions {
     uint32_t millisecondsPerTick = 40; // the virtual clock's step
     // New parameters that would make a dull picture are drawn again: in
     // modes 2 and 3 an orbit that is regular or does not spread over the
-    // picture, in mode 5 a slice that escapes almost everywhere at once. A
-    // picture loaded from a file is drawn as it is.
+    // picture, in mode 5 a slice that escapes almost everywhere at once, in
+    // mode 7 walkers that leave their square too soon, in mode 8 a rule
+    // that paints one flat colour. A picture loaded from a file is drawn as
+    // it is.
     bool refuseDullPictures = true;
 };
 
@@ -180,6 +182,7 @@ class HostCore {
     bool FitOrbit();
     bool SpreadsOverThePicture();
     bool SliceShowsStructure() const;
+    bool EndedTooDull() const;
     TickStatus ExploreTick(const DrawResult &result);
     void PaintRect(const int32_t *rect);
 
