@@ -15,30 +15,26 @@
 namespace quintorbelle {
 
 // Maps pixel (x, y) through step * (x - i y) + offset, the row index
-// entering with a minus sign because rows grow downwards.
-inline void MapPixel(int32_t x, int32_t y, const double *step, const double *offset, double *out) {
+// entering with a minus sign because rows grow downwards; a fixed value is
+// the centre for every pixel and costs nothing.
+inline void MapPixel(int32_t x, int32_t y, int32_t fixed, const double *centre, const double *step,
+                     const double *offset, double *out) {
+    if (fixed != 0) {
+        out[0] = centre[0];
+        out[1] = centre[1];
+        return;
+    }
     out[0] = step[0] * x + step[1] * y + offset[0];
     out[1] = step[1] * x - step[0] * y + offset[1];
+    ++totalIterations;
 }
 
 inline void PixelConstant(int32_t x, int32_t y, double *c) {
-    if (constantFixed != 0) {
-        c[0] = constantCentre[0];
-        c[1] = constantCentre[1];
-        return;
-    }
-    MapPixel(x, y, constantStep, constantOffset, c);
-    ++totalIterations;
+    MapPixel(x, y, constantFixed, constantCentre, constantStep, constantOffset, c);
 }
 
 inline void PixelStart(int32_t x, int32_t y, double *z) {
-    if (startFixed != 0) {
-        z[0] = startCentre[0];
-        z[1] = startCentre[1];
-        return;
-    }
-    MapPixel(x, y, startStep, startOffset, z);
-    ++totalIterations;
+    MapPixel(x, y, startFixed, startCentre, startStep, startOffset, z);
 }
 
 // The orbit's starting point: the saved point after `resumeCount`
